@@ -1,0 +1,90 @@
+#include "app/command_line.h"
+
+#include "markup/message_html.h"
+#include "platform/codepage.h"
+#include "platform/page_file.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace commandline {
+
+namespace {
+
+const char usage[] =
+    "Usage: rivirazare [FILE.mv]\n"
+    "       rivirazare --to-line FILE\n"
+    "       rivirazare --message-html FILE\n"
+    "\n"
+    "Mirvale Rivi Razare, an editor for pages and messages in the Mirvale caret-tag markup.\n"
+    "\n"
+    "Options:\n"
+    "  --to-line FILE       write the page FILE joined into one line, as Convert (F2) gives it\n"
+    "  --message-html FILE  write the HTML preview page of the message FILE\n"
+    "  -h, --help           show this help\n"
+    "\n"
+    "Files are read and written in code page 1251. Without options the editor starts.\n";
+
+void writeOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void writeError(const QString &line)
+{
+    const QByteArray bytes = line.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+// The page as the site's form takes it: every line break removed, nothing else changed.
+QByteArray toLine(const QByteArray &page)
+{
+    QByteArray line = page;
+    line.replace("\r\n", QByteArray());
+    return line;
+}
+
+QByteArray messageHtml(const QByteArray &message)
+{
+    const QString text = cp1251::decode(message);
+    return cp1251::encode(markup::PageText(markup::MessageToHtml(text)));
+}
+
+} // namespace
+
+std::optional<int> run(const QStringList &arguments)
+{
+    const QStringList args = arguments.mid(1);
+    if (args.isEmpty())
+        return std::nullopt;
+    const QString first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        writeOut(usage);
+        return 0;
+    }
+    const bool toLineMode = first == QLatin1String("--to-line");
+    const bool htmlMode = first == QLatin1String("--message-html");
+    if (!toLineMode && !htmlMode) {
+        if (first.startsWith(QLatin1Char('-'))) {
+            writeError(QStringLiteral("rivirazare: unknown option %1 (see --help)").arg(first));
+            return 2;
+        }
+        return std::nullopt; // a page to open in the editor
+    }
+    if (args.size() != 2) {
+        writeError(QStringLiteral("rivirazare: %1 takes exactly one FILE (see --help)").arg(first));
+        return 2;
+    }
+    QByteArray bytes;
+    QString error;
+    if (!pagefile::read(args.at(1), &bytes, &error)) {
+        writeError(QStringLiteral("rivirazare: ") + error);
+        return 1;
+    }
+    writeOut(toLineMode ? toLine(bytes) : messageHtml(bytes));
+    return 0;
+}
+
+} // namespace commandline

@@ -1,0 +1,18 @@
+// Entry point: the command-line face, or the editor with its splash window.
+#include "app/command_line.h"
+#include "app/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (const auto status = commandline::run(arguments))
+            return *status;
+    }
+    QApplication app(argc, argv);
+    return startup::run(app);
+}

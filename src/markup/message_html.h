@@ -1,0 +1,33 @@
+// The message preview: a message in caret tags turned into the lines of a small HTML page.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace markup {
+
+// Replaces every occurrence of pattern, left to right. The result equals the rule of
+// restarting every search at the start of the text for replacement rows that hold no caret
+// and patterns that start and end with a caret and hold none inside.
+QString ReplaceAll(const QString &text, const QString &pattern, const QString &replacement);
+
+// The eleven rows of tag text and HTML text, in the order they are applied.
+struct Replacement
+{
+    QString tag;
+    QString html;
+};
+const QList<Replacement> &MessageReplacements();
+
+// Split lines (CR LF, lone CR or lone LF; no empty line after a final break), the rows of
+// the table applied in order, wrapped in the page's three head and two tail lines.
+QStringList MessageToHtml(const QString &message);
+
+// The text form of page lines: every line followed by CR LF.
+QString PageText(const QStringList &lines);
+
+// Lines of a text as a text area shows them: CR LF, CR or LF end a line; a final break adds
+// no empty line; an empty text has no lines.
+QStringList SplitLines(const QString &text);
+
+} // namespace markup
