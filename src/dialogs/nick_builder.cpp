@@ -26,6 +26,7 @@
 #include <QSignalBlocker>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineView>
 
 #include <limits>
 
@@ -234,7 +235,8 @@ void TNickF::buildControls()
 
 void TNickF::fitSize()
 {
-    setFixedSize(layout()->sizeHint().expandedTo(DesignSize));
+    // The list takes whatever room the design size leaves; every other control gets its full size.
+    setFixedSize(layout()->minimumSize().expandedTo(DesignSize));
 }
 
 bool TNickF::event(QEvent *event)
@@ -292,16 +294,15 @@ void TNickF::refreshNick()
     LabelPreview->setText(markup::NickPlainText(m_nick));
 
     const QString path = previewFile();
+    const QByteArray bytes = cp1251::encode(m_page.join(u"\r\n"_s) + u"\r\n"_s);
     QString error;
-    if (!pagefile::write(path, cp1251::encode(m_page.join(u"\r\n"_s) + u"\r\n"_s), &error)) {
+    if (!pagefile::write(path, bytes, &error)) {
         errordisplay::show(error, this);
         return;
     }
-    try {
-        WebBrowser1->Navigate(path);
-    } catch (const NavigateError &e) {
-        errordisplay::show(QString::fromUtf8(e.what()), this);
-    }
+    // The engine takes a file named ".tmp" for plain text and would show the page's source, so
+    // the view gets the bytes just written, as HTML, at the file's own address.
+    WebBrowser1->webView()->setContent(bytes, "text/html", QUrl::fromLocalFile(path));
 }
 
 void TNickF::EditPreviewChange()

@@ -529,6 +529,7 @@ void TestNickBuilder::unwritablePreviewShowsErrorAndKeepsLabels()
     const QString blocked = m_dir->filePath(u"blocked/mvnick.tmp"_s);
     QVERIFY(QDir().mkpath(blocked));
     m_window->setPreviewFile(blocked);
+    QSignalSpy urls(view->webView(), &QWebEngineView::urlChanged);
 
     click("Button5");
     QVERIFY(!g_errors.isEmpty());
@@ -542,8 +543,15 @@ void TestNickBuilder::unwritablePreviewShowsErrorAndKeepsLabels()
     QCOMPARE(siteText(), u"User:Black:White;X:000000:FFFFFF;"_s);
     QCOMPARE(count(), u"33"_s);
     QCOMPARE(child<QLabel>("LabelPreview")->text(), u"UserX"_s);
-    // The view was not sent to the file that could not be written.
-    QCOMPARE(view->webView()->url(), shown);
+
+    // Once the file can be written again the view follows; it never went to the blocked one.
+    const QString freed = m_dir->filePath(u"freed.tmp"_s);
+    m_window->setPreviewFile(freed);
+    QTest::keyClicks(edit(), u"Y"_s);
+    QCOMPARE(g_errors.size(), 1);
+    QTRY_COMPARE(view->webView()->url(), QUrl::fromLocalFile(freed));
+    for (const QList<QVariant> &change : std::as_const(urls))
+        QVERIFY(change.at(0).toUrl() != QUrl::fromLocalFile(blocked));
 }
 
 void TestNickBuilder::nickSurvivesCloseAndReopen()
