@@ -12,7 +12,6 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,6 +27,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include <functional>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -168,7 +168,7 @@ void TNickF::buildControls()
     Button2->setDefault(true);
     Button1 = button(u"Button1"_s, u"Закрыть"_s, this);
 
-    // Layout, top to bottom as the window has always looked.
+    // Top to bottom: the piece, the list and its buttons, colours, previews, commands.
     auto *main = new QVBoxLayout(this);
     main->setContentsMargins(8, 8, 8, 8);
     main->setSpacing(6);
