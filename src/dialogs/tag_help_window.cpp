@@ -140,8 +140,9 @@ QString richText(const QString &entry, bool blinkShown)
         m.hasMatch() ? QStringLiteral("<td width=\"100%\" align=\"%1\">%2</td>")
                            .arg(m.captured(1).toLower(), m.captured(2))
                      : QStringLiteral("<td width=\"100%\" valign=\"middle\">%1</td>").arg(rest);
-    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" "
-                          "border=\"0\"><tr><td>%1</td>%2</tr></table>")
+    return QStringLiteral(
+               "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" "
+               "border=\"0\"><tr><td style=\"white-space:nowrap\">%1</td>%2</tr></table>")
         .arg(before, cell);
 }
 
@@ -190,10 +191,10 @@ public:
         QStyle *style = widget ? widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
-        QTextDocument document;
-        List->prepareDocument(document, index.row(), opt.rect);
-        QAbstractTextDocumentLayout::PaintContext context;
         const bool selected = opt.state & QStyle::State_Selected;
+        QTextDocument document;
+        List->prepareDocument(document, index.row(), opt.rect, selected);
+        QAbstractTextDocumentLayout::PaintContext context;
         context.palette = opt.palette;
         context.palette.setColor(
             QPalette::Text,
@@ -257,12 +258,17 @@ int TagHelpList::rowHeight() const
     return qMax(taghelp::EntryHeight, fontMetrics().height() + 2);
 }
 
-void TagHelpList::prepareDocument(QTextDocument &document, int row, const QRect &rowRect) const
+void TagHelpList::prepareDocument(QTextDocument &document, int row, const QRect &rowRect,
+                                  bool selected) const
 {
     document.setDocumentMargin(0);
     document.setDefaultFont(font());
     document.addResource(QTextDocument::ImageResource, QUrl(taghelp::PictureName),
                          taghelp::picture());
+    // Links stay readable on the selection's colour.
+    if (selected)
+        document.setDefaultStyleSheet(QStringLiteral("a { color: %1; }")
+                                          .arg(palette().color(QPalette::HighlightedText).name()));
     if (rowRect.width() > 0)
         document.setTextWidth(rowRect.width() - 2 * taghelp::TextPadding);
     const QListWidgetItem *entry = item(row);

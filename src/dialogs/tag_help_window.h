@@ -47,7 +47,8 @@ public:
     // The link address under a point of the viewport, or nothing.
     QString anchorAt(const QPoint &viewportPos) const;
     // The rendered entry of a row, laid out at the row's width; the origin of its drawing.
-    void prepareDocument(QTextDocument &document, int row, const QRect &rowRect) const;
+    void prepareDocument(QTextDocument &document, int row, const QRect &rowRect,
+                         bool selected = false) const;
     QPoint documentOrigin(const QTextDocument &document, const QRect &rowRect) const;
 
 protected:
