@@ -1,0 +1,169 @@
+#include "dialogs/run_line_dialog.h"
+
+#include "editor/highlighting_memo.h"
+#include "markup/site.h"
+#include "markup/tags.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+#include <QVBoxLayout>
+
+WebLinkLabel::WebLinkLabel(const QString &caption, const QString &address, QWidget *parent)
+    : QLabel(caption, parent), Address(address)
+{
+    setTextFormat(Qt::PlainText);
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(address);
+    QPalette blue = palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    setPalette(blue);
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    setFont(underlined);
+}
+
+void WebLinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        QDesktopServices::openUrl(QUrl(Address));
+}
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+namespace {
+QLabel *label(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+} // namespace
+
+TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
+    : QDialog(parent), ActiveMemo(std::move(activeMemo))
+{
+    setObjectName(QStringLiteral("TRunLineF"));
+    setWindowTitle(QStringLiteral("Бегущая строка"));
+
+    EditText = new QLineEdit(this);
+    EditText->setObjectName(QStringLiteral("EditText"));
+    EditText->setMinimumWidth(240);
+
+    ComboBoxType = new QComboBox(this);
+    ComboBoxType->setObjectName(QStringLiteral("ComboBoxType"));
+    ComboBoxType->setEditable(true);
+    ComboBoxType->addItems(
+        {QStringLiteral("Alternate"), QStringLiteral("Scroll"), QStringLiteral("Slide")});
+    ComboBoxType->setCurrentIndex(1);
+
+    ColText = new ColorDropDownButton(colorbutton::AutomaticColor, this);
+    ColText->setObjectName(QStringLiteral("ColText"));
+    ColBg = new ColorDropDownButton(markup::ColorConverter::white().RGBColor, this);
+    ColBg->setObjectName(QStringLiteral("ColBg"));
+
+    ComboBoxPosition = new QComboBox(this);
+    ComboBoxPosition->setObjectName(QStringLiteral("ComboBoxPosition"));
+    ComboBoxPosition->setEditable(true);
+    ComboBoxPosition->addItems({QStringLiteral("left"), QStringLiteral("right")});
+    ComboBoxPosition->setCurrentIndex(0);
+
+    EditLoop = new QLineEdit(QStringLiteral("100"), this);
+    EditLoop->setObjectName(QStringLiteral("EditLoop"));
+
+    sWebLabel1 = new WebLinkLabel(
+        QStringLiteral("Помощь"),
+        site::homeAddress() + QStringLiteral("/textdetailed?rid=32&text_id=311655"), this);
+    sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+
+    auto *form = new QFormLayout;
+    form->addRow(label("Label6", QStringLiteral("Текст:"), this), EditText);
+    form->addRow(label("Label1", QStringLiteral("Тип бегущей строки:"), this), ComboBoxType);
+    form->addRow(label("Label2", QStringLiteral("Цвет текста:"), this), ColText);
+    form->addRow(label("Label3", QStringLiteral("Цвет фона:"), this), ColBg);
+    form->addRow(label("Label4", QStringLiteral("Направление:"), this), ComboBoxPosition);
+    form->addRow(label("Label5", QStringLiteral("Продолжительность:"), this), EditLoop);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(sWebLabel1);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The colour texts follow the buttons as they change, so nothing needs to poll them.
+    connect(ColText, &ColorDropDownButton::colorChanged, this,
+            [this](qint32 value) { markup::ColorToHtml(RGBToHTML1, value); });
+    connect(ColBg, &ColorDropDownButton::colorChanged, this,
+            [this](qint32 value) { markup::ColorToHtml(RGBToHTML2, value); });
+    connect(Button1, &QPushButton::clicked, this, &TRunLineF::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TRunLineF::Button2Click);
+    refreshConverters();
+}
+
+void TRunLineF::setColorChooser(const colorbutton::ColorChooser &chooser)
+{
+    ColText->setColorChooser(chooser);
+    ColBg->setColorChooser(chooser);
+}
+
+void TRunLineF::refreshConverters()
+{
+    markup::ColorToHtml(RGBToHTML1, ColText->colorValue());
+    markup::ColorToHtml(RGBToHTML2, ColBg->colorValue());
+}
+
+QString TRunLineF::tag() const
+{
+    return markup::RunningLineTag(ComboBoxType->currentText(), RGBToHTML2.HTMLColor,
+                                  ComboBoxPosition->currentText(), EditLoop->text(),
+                                  RGBToHTML1.HTMLColor, EditText->text());
+}
+
+void TRunLineF::Button1Click()
+{
+    // A system colour is written with its digits of this moment, also when the desktop's
+    // colours changed after it was chosen.
+    refreshConverters();
+    if (TMemo *memo = ActiveMemo ? ActiveMemo() : nullptr)
+        insertion::caretRule(memo, tag());
+    accept();
+}
+
+void TRunLineF::Button2Click()
+{
+    reject();
+}
+
+void TRunLineF::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}

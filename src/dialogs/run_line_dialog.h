@@ -1,0 +1,71 @@
+// TRunLineF: the dialog that composes a running-line tag and inserts it into the active text area.
+#pragma once
+
+#include "dialogs/color_button.h"
+#include "editor/insertion.h"
+#include "markup/color_converter.h"
+
+#include <QDialog>
+#include <QLabel>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// A caption that opens a web address through the shell: the "Помощь" link of the tag dialogs.
+// The caption stays plain text, so relabelling it keeps the address.
+class WebLinkLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    WebLinkLabel(const QString &caption, const QString &address, QWidget *parent = nullptr);
+    QString address() const { return Address; }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QString Address;
+};
+
+// Places a window in the middle of its screen (the tag dialogs open centred on the screen).
+void centreOnScreen(QWidget *window);
+
+class TRunLineF : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent = nullptr);
+
+    // The colour dialog behind "Другие цвета..." of both colour buttons (tests inject one).
+    void setColorChooser(const colorbutton::ColorChooser &chooser);
+
+    // The HTML colour texts of the text colour and the background.
+    const markup::ColorConverter &textConverter() const { return RGBToHTML1; }
+    const markup::ColorConverter &backgroundConverter() const { return RGBToHTML2; }
+
+    // The tag that OK inserts, from the fields as they stand.
+    QString tag() const;
+
+    void Button1Click();
+    void Button2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void refreshConverters();
+
+    insertion::ActiveMemo ActiveMemo;
+    QLineEdit *EditText;
+    QComboBox *ComboBoxType;
+    ColorDropDownButton *ColText;
+    ColorDropDownButton *ColBg;
+    QComboBox *ComboBoxPosition;
+    QLineEdit *EditLoop;
+    WebLinkLabel *sWebLabel1;
+    QPushButton *Button1;
+    QPushButton *Button2;
+    markup::ColorConverter RGBToHTML1;
+    markup::ColorConverter RGBToHTML2 = markup::ColorConverter::white();
+};
