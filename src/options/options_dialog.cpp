@@ -96,7 +96,7 @@ void TOptionsF::buildControls()
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert); // Enter must not add a typed name
     ComboBox1->addItem(QStringLiteral("Русский"));
-    ComboBox1->setMinimumContentsLength(14);
+    ComboBox1->setMinimumContentsLength(11);
     ComboBox1->setCompleter(nullptr); // every typed letter counts as typed, never completed
     LabelAutor2 = plainLabel(QStringLiteral("Автор:"), "LabelAutor2");
     LabelAutor = plainLabel(QString(), "LabelAutor");
@@ -119,12 +119,18 @@ void TOptionsF::buildControls()
     language->addWidget(LabelEmail2, 1, 1);
     language->addWidget(LabelEmail, 1, 2);
     language->setColumnStretch(2, 1);
-    language->setColumnMinimumWidth(0, 160);
-    language->setHorizontalSpacing(10);
 
     Button2 = named(new QPushButton(QStringLiteral("OK")), "Button2");
     Button2->setDefault(true);
     Button1 = named(new QPushButton(QStringLiteral("Отмена")), "Button1");
+
+    // Tighter frames than the style's, so the design size holds the design texts.
+    for (QLayout *frame : {static_cast<QLayout *>(account), static_cast<QLayout *>(other),
+                           static_cast<QLayout *>(language)}) {
+        frame->setContentsMargins(9, 4, 9, 4);
+        frame->setSpacing(4);
+    }
+    language->setHorizontalSpacing(10);
 
     auto *top = new QHBoxLayout;
     top->addWidget(GroupBox1, 1);
@@ -213,6 +219,9 @@ void TOptionsF::CheckBox1Click()
 void TOptionsF::ComboBox1Change()
 {
     relabel::applyLanguageFile(m_languageFolder + QLatin1Char('/') + ComboBox1->currentText());
+    // Shown in full when the window cuts them short.
+    LabelAutor->setToolTip(LabelAutor->text());
+    LabelEmail->setToolTip(LabelEmail->text());
     fitToTexts();
 }
 
