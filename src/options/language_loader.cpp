@@ -21,10 +21,10 @@ namespace relabel {
 
 namespace {
 
-QWidget *findWindow(const char *name)
+QWidget *findWindow(const QWidgetList &windows, const char *name)
 {
     const QLatin1String wanted(name);
-    for (QWidget *window : QApplication::topLevelWidgets()) {
+    for (QWidget *window : windows) {
         if (window->objectName() == wanted)
             return window;
     }
@@ -164,12 +164,19 @@ QTabWidget *tabWidgetOf(const QObject *object, int *index)
 
 } // namespace
 
-QObject *findPlace(const Place &place)
+namespace {
+QObject *findPlaceAmong(const QWidgetList &windows, const Place &place)
 {
-    QWidget *window = findWindow(place.window);
+    QWidget *window = findWindow(windows, place.window);
     if (!window || !place.control)
         return window;
     return findControl(window, place.control);
+}
+} // namespace
+
+QObject *findPlace(const Place &place)
+{
+    return findPlaceAmong(QApplication::topLevelWidgets(), place);
 }
 
 bool fits(const QObject *object, const Place &place)
@@ -245,11 +252,13 @@ QString textOf(const QObject *object, const Place &place)
 QStringList applyLanguageFile(const QString &path)
 {
     const IniFile file(path);
+    // Listing the windows walks every widget of the program: once per run is enough.
+    const QWidgetList windows = QApplication::topLevelWidgets();
     QStringList missing;
     for (const Step &step : table()) {
         QString text;
         if (step.isCopy()) {
-            const QObject *source = findPlace(step.from);
+            const QObject *source = findPlaceAmong(windows, step.from);
             if (!source || !fits(source, step.from)) {
                 missing << describe(step.from);
                 continue;
@@ -259,7 +268,7 @@ QStringList applyLanguageFile(const QString &path)
             text = file.readString(QLatin1String(step.section), QLatin1String(step.key),
                                    QString::fromUtf8(step.defaultText));
         }
-        if (!setText(findPlace(step.to), step.to, text))
+        if (!setText(findPlaceAmong(windows, step.to), step.to, text))
             missing << describe(step.to);
     }
 #ifndef NDEBUG
@@ -274,12 +283,13 @@ QStringList applyLanguageFile(const QString &path)
 
 QStringList unresolvedPlaces()
 {
+    const QWidgetList windows = QApplication::topLevelWidgets();
     QStringList missing;
     for (const Step &step : table()) {
         for (const Place *place : {&step.from, &step.to}) {
             if (!place->window)
                 continue; // the unused source of a read step
-            const QObject *object = findPlace(*place);
+            const QObject *object = findPlaceAmong(windows, *place);
             if (!object || !fits(object, *place))
                 missing << describe(*place);
         }

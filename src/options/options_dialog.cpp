@@ -159,8 +159,7 @@ void TOptionsF::FormCreate()
     CheckBox1Click();
 
     const QDir folder(m_languageFolder);
-    const bool russianShipped = folder.exists(DefaultLanguageFile) &&
-                                QFileInfo(folder.filePath(DefaultLanguageFile)).isFile();
+    const bool russianShipped = QFileInfo(folder.filePath(DefaultLanguageFile)).isFile();
     const QString language =
         stored.language.value_or(russianShipped ? DefaultLanguageFile : QString());
     ComboBox1->setEditText(language);
@@ -171,8 +170,8 @@ void TOptionsF::FormCreate()
                                .arg(QDir::toNativeSeparators(m_languageFolder)));
         return;
     }
-    const QStringList names = folder.entryList(
-        {QStringLiteral("*.lng")}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    const QStringList names =
+        folder.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     ComboBox1->clear();
     ComboBox1->addItems(names);
     ComboBox1->setCurrentIndex(-1);
