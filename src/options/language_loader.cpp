@@ -162,9 +162,6 @@ QTabWidget *tabWidgetOf(const QObject *object, int *index)
     return nullptr;
 }
 
-} // namespace
-
-namespace {
 QObject *findPlaceAmong(const QWidgetList &windows, const Place &place)
 {
     QWidget *window = findWindow(windows, place.window);
@@ -172,6 +169,7 @@ QObject *findPlaceAmong(const QWidgetList &windows, const Place &place)
         return window;
     return findControl(window, place.control);
 }
+
 } // namespace
 
 QObject *findPlace(const Place &place)
