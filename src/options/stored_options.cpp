@@ -1,0 +1,90 @@
+#include "options/stored_options.h"
+
+#include "platform/ini_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace storedoptions {
+
+namespace {
+
+QSettings openStore()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(Organization),
+                     QLatin1String(Application));
+}
+
+constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// Made before anything is written into it, so the password never lies in a file that others
+// may read; the settings store keeps the permissions of the file it replaces.
+void prepareOwnerOnlyFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+            file.close();
+    }
+    QFile::setPermissions(path, OwnerOnly);
+}
+
+QString onOff(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+bool parseSwitch(const QString &text, bool defaultValue)
+{
+    const std::optional<int> number = IniFile::parseInteger(text);
+    return number ? *number != 0 : defaultValue;
+}
+
+StoredOptions read()
+{
+    const QSettings store = openStore();
+    StoredOptions options;
+    options.login = store.value(QStringLiteral("Program/L")).toString();
+    options.password = store.value(QStringLiteral("Program/P")).toString();
+    options.loadImages =
+        parseSwitch(store.value(QStringLiteral("Program/Images")).toString(), options.loadImages);
+    options.refreshBrowser = parseSwitch(
+        store.value(QStringLiteral("Program/RefreshBrowser")).toString(), options.refreshBrowser);
+    if (store.contains(QStringLiteral("Language/Current")))
+        options.language = store.value(QStringLiteral("Language/Current")).toString();
+    return options;
+}
+
+std::optional<QString> write(const StoredOptions &options)
+{
+    QSettings store = openStore();
+    prepareOwnerOnlyFile(store.fileName());
+    const std::pair<QString, QString> values[] = {
+        {QStringLiteral("Program/L"), options.login},
+        {QStringLiteral("Program/P"), options.password},
+        {QStringLiteral("Program/Images"), onOff(options.loadImages)},
+        {QStringLiteral("Program/RefreshBrowser"), onOff(options.refreshBrowser)},
+        {QStringLiteral("Language/Current"), options.language.value_or(QString())},
+    };
+    for (const auto &[key, value] : values) {
+        // One value at a time, so a failure names the value that was not written.
+        store.setValue(key, value);
+        store.sync();
+        if (store.status() != QSettings::NoError || !store.isWritable())
+            return key;
+    }
+    QFile::setPermissions(store.fileName(), OwnerOnly);
+    return std::nullopt;
+}
+
+QString fileName()
+{
+    return openStore().fileName();
+}
+
+} // namespace storedoptions
