@@ -181,8 +181,10 @@ void TLinkF::Button1Click()
 
 bool TLinkF::eventFilter(QObject *watched, QEvent *event)
 {
-    // A disabled label receives no mouse events, so only an available link is followed.
-    if (watched == LabelLink && event->type() == QEvent::MouseButtonPress &&
+    // Only an available link is followed: mouse events still reach the filter of a disabled
+    // label.
+    if (watched == LabelLink && LabelLink->isEnabled() &&
+        event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         LabelLinkClick();
         return true;
