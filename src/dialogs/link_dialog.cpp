@@ -30,6 +30,13 @@ QLabel *namedLabel(const char *name, const QString &caption, QWidget *parent)
     return label;
 }
 
+// The enabled colour only: a disabled preview keeps the style's greyed text.
+void setTextColor(QPalette &palette, const QColor &color)
+{
+    palette.setColor(QPalette::Active, QPalette::WindowText, color);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
+}
+
 } // namespace
 
 TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
@@ -131,13 +138,13 @@ void TLinkF::Check()
     if (linkAvailable(EditLink->text(), EditText->text())) {
         LabelLink->setEnabled(true);
         f.setUnderline(true);
-        p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        setTextColor(p, QColor(0, 0, 255));
         LabelLink->setCursor(Qt::PointingHandCursor);
         LabelLink->setToolTip(QStringLiteral("Щелкните для перехода по ссылке"));
     } else {
         LabelLink->setEnabled(false);
         f.setUnderline(false);
-        p.setColor(QPalette::WindowText, QColor(0, 0, 0));
+        setTextColor(p, QColor(0, 0, 0));
         LabelLink->unsetCursor();
         LabelLink->setToolTip(QStringLiteral("Ссылка недоступна"));
     }

@@ -64,6 +64,8 @@ private slots:
     void okInsertsTheTag_data();
     void okInsertsTheTag();
     void cancelInsertsNothing();
+    void enterInAnyFieldIsOk_data();
+    void enterInAnyFieldIsOk();
     void previewLoadsFromTheFourthCharacter();
     void previewKeepsItsPictureOutsideTheRange();
     void previewUsesTheNumberWhateverTheFormat();
@@ -213,6 +215,38 @@ void TestImageDialogs::cancelInsertsNothing()
     QTest::mouseClick(child<QPushButton>(&dialog, "Button2"), Qt::LeftButton);
     QCOMPARE(memo.text(), QStringLiteral("Кот"));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void TestImageDialogs::enterInAnyFieldIsOk_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("number") << "EditID";
+    QTest::newRow("typed format") << "ComboBox2";
+    QTest::newRow("caption") << "Edit1";
+    QTest::newRow("width") << "EditW";
+}
+
+void TestImageDialogs::enterInAnyFieldIsOk()
+{
+    QFETCH(QString, field);
+    TMemo memo;
+    TImageWidthF dialog([&memo] { return &memo; });
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QWidget *target = dialog.findChild<QWidget *>(field);
+    QVERIFY(target);
+    if (auto *combo = qobject_cast<QComboBox *>(target)) {
+        combo->setFocus();
+        QTest::keyClicks(combo, QStringLiteral("bmp"));
+        target = combo->lineEdit();
+    } else {
+        target->setFocus();
+    }
+    QTest::keyClick(target, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(memo.text().startsWith(QLatin1Char('^')));
+    // A typed format does not become an item of the list.
+    QCOMPARE(child<QComboBox>(&dialog, "ComboBox2")->count(), 4);
 }
 
 void TestImageDialogs::previewLoadsFromTheFourthCharacter()

@@ -125,8 +125,10 @@ void TestLinkDialog::previewFollowsBothFields()
     QCOMPARE(label->text(), text);
     QCOMPARE(label->isEnabled(), available);
     QCOMPARE(label->font().underline(), available);
-    QCOMPARE(label->palette().color(QPalette::WindowText),
+    QCOMPARE(label->palette().color(QPalette::Active, QPalette::WindowText),
              available ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    // Unavailable, the preview is drawn greyed rather than in its black.
+    QVERIFY(label->palette().color(QPalette::Disabled, QPalette::WindowText) != QColor(0, 0, 0));
     QCOMPARE(label->cursor().shape(), available ? Qt::PointingHandCursor : Qt::ArrowCursor);
     QCOMPARE(label->toolTip(), available ? QStringLiteral("Щелкните для перехода по ссылке")
                                          : QStringLiteral("Ссылка недоступна"));
