@@ -1,0 +1,234 @@
+#include "dialogs/image_dialogs.h"
+
+#include "browser/html_view.h"
+#include "dialogs/help_link.h"
+#include "editor/highlighting_memo.h"
+#include "markup/site.h"
+#include "markup/tags.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int FieldWidth = 170;
+constexpr int NumberDigits = 10;
+constexpr int ShortestPreviewNumber = 4;
+
+QLabel *namedLabel(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLineEdit *namedEdit(const char *name, const QString &text, QWidget *parent)
+{
+    auto *edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMinimumWidth(FieldWidth);
+    return edit;
+}
+
+} // namespace
+
+namespace dialogs {
+
+QString ImagePreviewAddress(const QString &number)
+{
+    const qsizetype length = number.size();
+    if (length < ShortestPreviewNumber || length > NumberDigits)
+        return {};
+    QString store = site::imageStoreHost();
+    if (!store.contains(QLatin1String("://")))
+        store.prepend(QLatin1String("http://"));
+    return store + QLatin1String("/origin/") + QString(NumberDigits - length, QLatin1Char('0')) +
+           number + QLatin1String("/origin.jpg");
+}
+
+} // namespace dialogs
+
+ImageDialog::ImageDialog(insertion::ActiveMemo activeMemo, const QString &helpPath, QWidget *parent)
+    : QDialog(parent), m_activeMemo(std::move(activeMemo))
+{
+    auto *Label1 = namedLabel("Label1", QStringLiteral("ID картинки:"), this);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    EditID = namedEdit("EditID", QString(), this);
+
+    auto *Label4 = namedLabel("Label4", QStringLiteral("Формат рисунка:"), this);
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setEditable(true);
+    // A typed format goes into the tag; it does not become a fifth item of the list.
+    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox2->addItems({QStringLiteral("gif"), QStringLiteral("jpeg"), QStringLiteral("jpg"),
+                         QStringLiteral("png")});
+    ComboBox2->setCurrentText(QStringLiteral("jpg"));
+
+    auto *Label7 = namedLabel("Label7", QStringLiteral("Название:"), this);
+    Edit1 = namedEdit("Edit1", QString(), this);
+
+    CheckBox2 = new QCheckBox(QStringLiteral("Оригинальный размер"), this);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+
+    sWebLabel1 = new HelpLink(QStringLiteral("Помощь"), QUrl(site::homeAddress() + helpPath), this);
+    sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+
+    m_grid = new QGridLayout;
+    m_grid->addWidget(Label1, 0, 0);
+    m_grid->addWidget(EditID, 0, 1);
+    m_grid->addWidget(Label4, 1, 0);
+    m_grid->addWidget(ComboBox2, 1, 1);
+    m_grid->addWidget(Label7, 2, 0);
+    m_grid->addWidget(Edit1, 2, 1);
+
+    auto *fields = new QVBoxLayout;
+    fields->addLayout(m_grid);
+    fields->addWidget(CheckBox2);
+    fields->addStretch();
+
+    m_beside = new QHBoxLayout;
+    m_beside->addLayout(fields);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(sWebLabel1);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(m_beside);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    connect(Button1, &QPushButton::clicked, this, &ImageDialog::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString ImageDialog::format() const
+{
+    return ComboBox2->currentText();
+}
+bool ImageDialog::naturalSize() const
+{
+    return CheckBox2->isChecked();
+}
+QString ImageDialog::number() const
+{
+    return EditID->text();
+}
+QString ImageDialog::caption() const
+{
+    return Edit1->text();
+}
+
+void ImageDialog::Button1Click()
+{
+    if (TMemo *memo = m_activeMemo ? m_activeMemo() : nullptr)
+        insertion::caretRule(memo, buildTag());
+    accept();
+}
+
+TImageF::TImageF(insertion::ActiveMemo activeMemo, QWidget *parent)
+    : ImageDialog(std::move(activeMemo), QStringLiteral("/mv?&rid=32&id=60907"), parent)
+{
+    setObjectName(QStringLiteral("TImageF"));
+    setWindowTitle(QStringLiteral("Рисунок"));
+
+    auto *sGroupBox1 = new QGroupBox(QStringLiteral("Просмотр"), this);
+    sGroupBox1->setObjectName(QStringLiteral("sGroupBox1"));
+    WebBrowser1 = new HtmlView(sGroupBox1);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setFixedSize(240, 180);
+    auto *group = new QVBoxLayout(sGroupBox1);
+    group->addWidget(WebBrowser1);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Использовать просмотр"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setChecked(true);
+
+    auto *preview = new QVBoxLayout;
+    preview->addWidget(sGroupBox1);
+    preview->addWidget(CheckBox1);
+    besideFields()->addLayout(preview);
+
+    connect(EditID, &QLineEdit::textChanged, this, &TImageF::EditIDChange);
+}
+
+QString TImageF::buildTag() const
+{
+    return markup::ImageTag(format(), naturalSize(), number(), caption());
+}
+
+void TImageF::EditIDChange()
+{
+    if (!CheckBox1->isChecked())
+        return;
+    const QString address = dialogs::ImagePreviewAddress(number());
+    if (address.isEmpty())
+        return; // the view keeps the picture it shows
+    m_previewAddress = address;
+    try {
+        WebBrowser1->Navigate(address);
+    } catch (const NavigateError &) {
+        // The preview is a convenience: a refused address leaves the view as it was and
+        // never stops the user from composing the tag.
+    }
+}
+
+TImageWidthF::TImageWidthF(insertion::ActiveMemo activeMemo, QWidget *parent)
+    : ImageDialog(std::move(activeMemo), QStringLiteral("/mv?rid=32&id=60907"), parent)
+{
+    setObjectName(QStringLiteral("TImageWidthF"));
+    setWindowTitle(QStringLiteral("Рисунок"));
+
+    auto *Label2 = namedLabel("Label2", QStringLiteral("Ширина:"), this);
+    EditW = namedEdit("EditW", QStringLiteral("64"), this);
+    auto *Label3 = namedLabel("Label3", QStringLiteral("pix"), this);
+    auto *width = new QHBoxLayout;
+    width->addWidget(EditW, 1);
+    width->addWidget(Label3);
+    const int row = fieldGrid()->rowCount();
+    fieldGrid()->addWidget(Label2, row, 0);
+    fieldGrid()->addLayout(width, row, 1);
+}
+
+QString TImageWidthF::buildTag() const
+{
+    return markup::SizedImageTag(format(), naturalSize(), number(), EditW->text(), caption());
+}
+
+TImageLinkF::TImageLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
+    : ImageDialog(std::move(activeMemo), QStringLiteral("/mv?rid=32&id=60907"), parent)
+{
+    setObjectName(QStringLiteral("TImageLinkF"));
+    setWindowTitle(QStringLiteral("Рисунок-ссылка"));
+
+    auto *Label2 = namedLabel("Label2", QStringLiteral("Ссылка:"), this);
+    Edit2 = namedEdit("Edit2", QStringLiteral("http://"), this);
+    const int row = fieldGrid()->rowCount();
+    fieldGrid()->addWidget(Label2, row, 0);
+    fieldGrid()->addWidget(Edit2, row, 1);
+}
+
+QString TImageLinkF::buildTag() const
+{
+    return markup::ImageLinkTag(Edit2->text(), format(), naturalSize(), number(), caption());
+}
