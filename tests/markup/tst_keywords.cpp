@@ -34,13 +34,13 @@ private slots:
 void TestKeywords::keywordListInOrder()
 {
     const QStringList expected = {
-        u"br"_s,     u"u"_s,       u"r"_s,         u"f"_s,         u"url"_s,   u"run"_s,
-        u"scroll"_s, u"slide"_s,   u"alternate"_s, u"left"_s,      u"right"_s, u"jpg"_s,
-        u"jpeg"_s,   u"gif"_s,     u"png"_s,       u"jpgo"_s,      u"jpego"_s, u"gifo"_s,
-        u"pngo"_s,   u"hr"_s,      u"left"_s,      u"right"_s,     u"center"_s, u"justify"_s,
-        u"n"_s,      u"bold"_s,    u"italic"_s,    u"underline"_s, u"serif"_s, u"arial"_s,
-        u"text"_s,   u"bolder"_s,  u"lighter"_s,   u"normal"_s,    u"line-throught"_s,
-        u"blink"_s,  u"overline"_s};
+        u"br"_s,      u"u"_s,      u"r"_s,         u"f"_s,         u"url"_s,           u"run"_s,
+        u"scroll"_s,  u"slide"_s,  u"alternate"_s, u"left"_s,      u"right"_s,         u"jpg"_s,
+        u"jpeg"_s,    u"gif"_s,    u"png"_s,       u"jpgo"_s,      u"jpego"_s,         u"gifo"_s,
+        u"pngo"_s,    u"hr"_s,     u"left"_s,      u"right"_s,     u"center"_s,        u"justify"_s,
+        u"n"_s,       u"bold"_s,   u"italic"_s,    u"underline"_s, u"serif"_s,         u"arial"_s,
+        u"text"_s,    u"bolder"_s, u"lighter"_s,   u"normal"_s,    u"line-throught"_s, u"blink"_s,
+        u"overline"_s};
     QCOMPARE(expected.size(), 37);
     QCOMPARE(KeywordList(), expected);
     QCOMPARE(KeywordList().count(u"left"_s), 2);
@@ -53,8 +53,8 @@ void TestKeywords::keywordListInOrder()
 // character it stands for.
 void TestKeywords::separatorsByCodePage()
 {
-    const std::set<int> separatorCodes = {32, 33, 34, 37, 39, 40, 41, 42, 43, 44,
-                                          45, 46, 47, 58, 59, 61, 63, 91, 92, 93,
+    const std::set<int> separatorCodes = {32, 33, 34,  37,  39,  40,  41,  42,  43,  44,
+                                          45, 46, 47,  58,  59,  61,  63,  91,  92,  93,
                                           94, 96, 123, 125, 161, 168, 170, 183, 186, 191};
     QCOMPARE(separatorCodes.size(), size_t(30));
     for (int code = 0; code < 256; ++code) {
@@ -160,16 +160,15 @@ void TestKeywords::splitNextWord_data()
     QTest::newRow("trailing blanks") << u"x  "_s << QStringList{u"|x"_s, u"  |"_s};
     QTest::newRow("word characters")
         << u"a#b$c&d<e>f_g|h~i@j"_s << QStringList{u"|a#b$c&d<e>f_g|h~i@j"_s};
-    QTest::newRow("ascii separators")
-        << u"a !\"%'()*+,-./:;=?[\\]^`{}b"_s << QStringList{u"|a"_s, u" !\"%'()*+,-./:;=?[\\]^`{}|b"_s};
+    QTest::newRow("ascii separators") << u"a !\"%'()*+,-./:;=?[\\]^`{}b"_s
+                                      << QStringList{u"|a"_s, u" !\"%'()*+,-./:;=?[\\]^`{}|b"_s};
     QTest::newRow("cyrillic signs")
         << u"aЎbЄc·dєeїf"_s
         << QStringList{u"|a"_s, u"Ў|b"_s, u"Є|c"_s, u"·|d"_s, u"є|e"_s, u"ї|f"_s};
     QTest::newRow("link") << u"^url^http://x.ru^Text^"_s
-                          << QStringList{u"^|url"_s, u"^|http"_s, u"://|x"_s, u".|ru"_s,
-                                         u"^|Text"_s, u"^|"_s};
-    QTest::newRow("member") << u"^u:Вася^"_s
-                            << QStringList{u"^|u"_s, u":|Вася"_s, u"^|"_s};
+                          << QStringList{u"^|url"_s, u"^|http"_s, u"://|x"_s,
+                                         u".|ru"_s,  u"^|Text"_s, u"^|"_s};
+    QTest::newRow("member") << u"^u:Вася^"_s << QStringList{u"^|u"_s, u":|Вася"_s, u"^|"_s};
 }
 
 void TestKeywords::splitNextWord()
@@ -224,17 +223,15 @@ void TestKeywords::splitLine_data()
     QTest::newRow("capital IO") << u"Ёлка"_s << u"S:Ё|W:лка"_s;
     QTest::newRow("small io") << u"ёлка"_s << u"W:ёлка"_s;
     QTest::newRow("image tag") << u"^jpg1234^image^"_s << u"S:^|W:jpg1234|S:^|W:image|S:^"_s;
-    QTest::newRow("image format")
-        << u"^jpgo 1234^"_s << u"S:^|K:jpgo|S: |N:1234|S:^"_s;
+    QTest::newRow("image format") << u"^jpgo 1234^"_s << u"S:^|K:jpgo|S: |N:1234|S:^"_s;
     QTest::newRow("member") << u"^u:login^"_s << u"S:^|K:u|S::|W:login|S:^"_s;
-    QTest::newRow("link")
-        << u"^url^http://x.ru^Text^"_s
-        << u"S:^|K:url|S:^|W:http|S:://|W:x|S:.|W:ru|S:^|K:Text|S:^"_s;
+    QTest::newRow("link") << u"^url^http://x.ru^Text^"_s
+                          << u"S:^|K:url|S:^|W:http|S:://|W:x|S:.|W:ru|S:^|K:Text|S:^"_s;
     QTest::newRow("running line")
         << u"^run:Scroll:FFFFFF:left:100:000000^Hi^"_s
         << u"S:^|K:run|S::|K:Scroll|S::|W:FFFFFF|S::|K:left|S::|N:100|S::|N:000000|S:^|W:Hi|S:^"_s;
-    QTest::newRow("line format")
-        << u"^center:#white:#black^Hi"_s << u"S:^|K:center|S::|W:#white|S::|W:#black|S:^|W:Hi"_s;
+    QTest::newRow("line format") << u"^center:#white:#black^Hi"_s
+                                 << u"S:^|K:center|S::|W:#white|S::|W:#black|S:^|W:Hi"_s;
 }
 
 void TestKeywords::splitLine()
@@ -249,10 +246,10 @@ void TestKeywords::splitLine()
 void TestKeywords::splitLineAgreesWithSplitNextWord()
 {
     const QStringList pieces = {
-        u"^"_s,   u"^^"_s,  u" "_s,    u"-"_s,    u"."_s,     u":"_s,     u"Ё"_s,     u"ё"_s,
-        u"Ў"_s,   u"·"_s,   u"\t"_s,   u"#"_s,    u"bold"_s,  u"BOLD"_s,  u"line"_s,  u"url"_s,
-        u"jpg"_s, u"123"_s, u"0"_s,    u"x"_s,    u"Вася"_s,  u"<b>"_s,   u"&"_s,     u"left"_s,
-        u"n"_s,   u"u"_s,   u"中"_s,   u"\""_s,   u"{"_s,     u"}"_s,     u"text"_s,  u"5"_s};
+        u"^"_s,   u"^^"_s,  u" "_s,  u"-"_s,  u"."_s,    u":"_s,    u"Ё"_s,    u"ё"_s,
+        u"Ў"_s,   u"·"_s,   u"\t"_s, u"#"_s,  u"bold"_s, u"BOLD"_s, u"line"_s, u"url"_s,
+        u"jpg"_s, u"123"_s, u"0"_s,  u"x"_s,  u"Вася"_s, u"<b>"_s,  u"&"_s,    u"left"_s,
+        u"n"_s,   u"u"_s,   u"中"_s, u"\""_s, u"{"_s,    u"}"_s,    u"text"_s, u"5"_s};
     QRandomGenerator random(20240611);
     for (int round = 0; round < 5000; ++round) {
         QString line;
@@ -271,7 +268,7 @@ void TestKeywords::splitLineAgreesWithSplitNextWord()
             }
             if (s.word.isEmpty())
                 break;
-            const WordSpan::Kind kind = IsKeyword(s.word) ? WordSpan::Keyword
+            const WordSpan::Kind kind = IsKeyword(s.word)  ? WordSpan::Keyword
                                         : IsNumber(s.word) ? WordSpan::Number
                                                            : WordSpan::Word;
             expected.append({kind, position, s.word.size()});
@@ -281,8 +278,8 @@ void TestKeywords::splitLineAgreesWithSplitNextWord()
 
         const QList<WordSpan> actual = SplitLine(line);
         if (describe(line, actual) != describe(line, expected)) {
-            QFAIL(qPrintable(u"line \"%1\": got %2, expected %3"_s.arg(
-                line, describe(line, actual), describe(line, expected))));
+            QFAIL(qPrintable(u"line \"%1\": got %2, expected %3"_s.arg(line, describe(line, actual),
+                                                                       describe(line, expected))));
         }
         for (qsizetype i = 0; i < actual.size(); ++i) {
             QCOMPARE(actual[i].start, expected[i].start);

@@ -82,11 +82,11 @@ QStringList literalMessageToHtml(const QString &message)
 QString generatedMessage(QRandomGenerator &random, int pieces)
 {
     static const QStringList extra = {
-        u"^"_s,       u"^^"_s,     u"br"_s,      u"hr"_s,       u"^br"_s,    u"br^"_s,
-        u"^hr"_s,     u"bol"_s,    u"der^"_s,    u"^bol"_s,     u"^Bolder^"_s, u"^BR^"_s,
-        u"^left:"_s,  u"left"_s,   u"line-"_s,   u"throught^"_s, u"^line"_s, u"\r\n"_s,
-        u"\r"_s,      u"\n"_s,     u"a"_s,       u" "_s,        u"<"_s,      u">"_s,
-        u"Ё"_s,       u"ё"_s,      u"^url^"_s,   u"^n^"_s,      u"^bold^"_s, u"\""_s};
+        u"^"_s,      u"^^"_s,   u"br"_s,    u"hr"_s,        u"^br"_s,      u"br^"_s,
+        u"^hr"_s,    u"bol"_s,  u"der^"_s,  u"^bol"_s,      u"^Bolder^"_s, u"^BR^"_s,
+        u"^left:"_s, u"left"_s, u"line-"_s, u"throught^"_s, u"^line"_s,    u"\r\n"_s,
+        u"\r"_s,     u"\n"_s,   u"a"_s,     u" "_s,         u"<"_s,        u">"_s,
+        u"Ё"_s,      u"ё"_s,    u"^url^"_s, u"^n^"_s,       u"^bold^"_s,   u"\""_s};
     QString message;
     for (int i = 0; i < pieces; ++i) {
         if (random.bounded(2) == 0) {
@@ -152,8 +152,7 @@ void TestMessageHtml::replaceAll_data()
     QTest::newRow("empty text") << QString() << u"^br^"_s << u"<br>"_s << QString();
     QTest::newRow("one") << u"a^br^b"_s << u"^br^"_s << u"<br>"_s << u"a<br>b"_s;
     QTest::newRow("whole text") << u"^br^"_s << u"^br^"_s << u"<br>"_s << u"<br>"_s;
-    QTest::newRow("adjacent") << u"^br^^br^^br^"_s << u"^br^"_s << u"<br>"_s
-                              << u"<br><br><br>"_s;
+    QTest::newRow("adjacent") << u"^br^^br^^br^"_s << u"^br^"_s << u"<br>"_s << u"<br><br><br>"_s;
     QTest::newRow("shared caret") << u"^br^br^"_s << u"^br^"_s << u"<br>"_s << u"<br>br^"_s;
     QTest::newRow("shared caret thrice")
         << u"^br^br^br^"_s << u"^br^"_s << u"<br>"_s << u"<br>br<br>"_s;
@@ -178,8 +177,8 @@ void TestMessageHtml::conversion_data()
     QTest::addColumn<QStringList>("body");
 
     for (const auto &[tag, html] : literalTable())
-        QTest::addRow("row %s", qPrintable(tag)) << u"a"_s + tag + u"b"_s
-                                                 << QStringList{u"a"_s + html + u"b"_s};
+        QTest::addRow("row %s", qPrintable(tag))
+            << u"a"_s + tag + u"b"_s << QStringList{u"a"_s + html + u"b"_s};
 
     QTest::newRow("other case") << u"^Bolder^"_s << QStringList{u"^Bolder^"_s};
     QTest::newRow("upper case") << u"^BR^"_s << QStringList{u"^BR^"_s};
@@ -200,30 +199,28 @@ void TestMessageHtml::conversion_data()
           u"^r12^"_s, u"^jpg1234^image^"_s, u"^run:Scroll:FFFFFF:left:100:000000^Hi^"_s})
         QTest::addRow("kept %s", qPrintable(kept)) << kept << QStringList{kept};
     QTest::newRow("line-throught") << u"^line-throught^x"_s << QStringList{u"<s>x"_s};
-    QTest::newRow("nothing escaped") << u"<script>&amp;\"'</script>"_s
-                                     << QStringList{u"<script>&amp;\"'</script>"_s};
+    QTest::newRow("nothing escaped")
+        << u"<script>&amp;\"'</script>"_s << QStringList{u"<script>&amp;\"'</script>"_s};
     QTest::newRow("one line break at end") << u"abc\r\n"_s << QStringList{u"abc"_s};
     QTest::newRow("two line breaks") << u"\r\n\r\n"_s << QStringList{QString(), QString()};
     QTest::newRow("lone LF") << u"a\nb"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("lone CR") << u"a\rb"_s << QStringList{u"a"_s, u"b"_s};
-    QTest::newRow("mixed breaks")
-        << u"a\r\nb\nc\rd\n\re"_s
-        << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, QString(), u"e"_s};
+    QTest::newRow("mixed breaks") << u"a\r\nb\nc\rd\n\re"_s
+                                  << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, QString(), u"e"_s};
     QTest::newRow("CR CR LF") << u"\r\r\n"_s << QStringList{QString(), QString()};
     QTest::newRow("only CR") << u"\r"_s << QStringList{QString()};
-    QTest::newRow("cyrillic kept") << u"Привет, ^italic^мир"_s
-                                   << QStringList{u"Привет, <i>мир"_s};
-    QTest::newRow("long line not cut") << QString(10000, u'x') + u"^br^"_s
-                                       << QStringList{QString(10000, u'x') + u"<br>"_s};
+    QTest::newRow("cyrillic kept") << u"Привет, ^italic^мир"_s << QStringList{u"Привет, <i>мир"_s};
+    QTest::newRow("long line not cut")
+        << QString(10000, u'x') + u"^br^"_s << QStringList{QString(10000, u'x') + u"<br>"_s};
 }
 
 void TestMessageHtml::conversion()
 {
     QFETCH(QString, message);
     QFETCH(QStringList, body);
-    const QStringList expected = QStringList{u"<html>"_s, u"<head><title>Message</title></head>"_s,
-                                             u"<body>"_s} +
-                                 body + QStringList{u"</body>"_s, u"</html>"_s};
+    const QStringList expected =
+        QStringList{u"<html>"_s, u"<head><title>Message</title></head>"_s, u"<body>"_s} + body +
+        QStringList{u"</body>"_s, u"</html>"_s};
     QCOMPARE(MessageToHtml(message), expected);
 }
 

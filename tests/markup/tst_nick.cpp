@@ -51,9 +51,8 @@ void TestNick::forms_data()
         << qsizetype(20) << u"<b>&\""_s
         << u"<span style=\" color:0000FF;background-color:FFFFFF;\"><b>&\"</span>"_s;
     QTest::newRow("cyrillic counts characters")
-        << Nick{{u"Вася"_s, u"000000"_s, u"FFFFFF"_s}} << u"Вася:000000:FFFFFF;"_s
-        << qsizetype(19) << u"Вася"_s
-        << u"<span style=\" color:000000;background-color:FFFFFF;\">Вася</span>"_s;
+        << Nick{{u"Вася"_s, u"000000"_s, u"FFFFFF"_s}} << u"Вася:000000:FFFFFF;"_s << qsizetype(19)
+        << u"Вася"_s << u"<span style=\" color:000000;background-color:FFFFFF;\">Вася</span>"_s;
 }
 
 void TestNick::forms()
@@ -87,9 +86,9 @@ void TestNick::previewPage()
     QFETCH(Nick, nick);
     QFETCH(QString, background);
     QFETCH(QString, bodyLine);
-    const QStringList expected = {u"<html>"_s,   u"<head>"_s,     u"<title>Nick</title>"_s,
-                                  u"</head>"_s,  bodyLine,        NickHtml(nick),
-                                  u"</body>"_s,  u"</html>"_s};
+    const QStringList expected = {u"<html>"_s,  u"<head>"_s, u"<title>Nick</title>"_s,
+                                  u"</head>"_s, bodyLine,    NickHtml(nick),
+                                  u"</body>"_s, u"</html>"_s};
     const QStringList page = NickPreviewPage(nick, background);
     QCOMPARE(page.size(), 8);
     QCOMPARE(page, expected);

@@ -50,19 +50,24 @@ static quint32 fixedSystemColor(int index)
     }
 }
 
-void TestTags::init() { setSystemColorLookup(fixedSystemColor); }
-void TestTags::cleanup() { setSystemColorLookup({}); }
+void TestTags::init()
+{
+    setSystemColorLookup(fixedSystemColor);
+}
+void TestTags::cleanup()
+{
+    setSystemColorLookup({});
+}
 
 void TestTags::builders_data()
 {
     QTest::addColumn<QString>("actual");
     QTest::addColumn<QString>("expected");
 
-    const QStringList simpleWords = {u"bolder"_s, u"bold"_s,    u"normal"_s,  u"lighter"_s,
-                                     u"italic"_s, u"underline"_s, u"line-throught"_s,
-                                     u"overline"_s, u"blink"_s, u"n"_s,       u"left"_s,
-                                     u"center"_s, u"right"_s,   u"justify"_s, u"br"_s,
-                                     u"hr"_s};
+    const QStringList simpleWords = {
+        u"bolder"_s,        u"bold"_s,     u"normal"_s, u"lighter"_s, u"italic"_s, u"underline"_s,
+        u"line-throught"_s, u"overline"_s, u"blink"_s,  u"n"_s,       u"left"_s,   u"center"_s,
+        u"right"_s,         u"justify"_s,  u"br"_s,     u"hr"_s};
     for (const QString &w : simpleWords)
         QTest::addRow("style %s", qPrintable(w)) << StyleTag(w) << u'^' + w + u'^';
 
@@ -103,11 +108,10 @@ void TestTags::builders_data()
         << u"^jpego0042:100^cap^"_s;
     QTest::newRow("sized image empty width keeps colon")
         << SizedImageTag(u"png"_s, false, u"3"_s, {}, u"c"_s) << u"^png3:^c^"_s;
-    QTest::newRow("image link")
-        << ImageLinkTag(u"http://a.example"_s, u"png"_s, true, u"5"_s, u"c"_s)
-        << u"^url^http://a.example^pngo5^c^"_s;
-    QTest::newRow("image link empty")
-        << ImageLinkTag({}, {}, false, {}, {}) << u"^url^^^^"_s;
+    QTest::newRow("image link") << ImageLinkTag(u"http://a.example"_s, u"png"_s, true, u"5"_s,
+                                                u"c"_s)
+                                << u"^url^http://a.example^pngo5^c^"_s;
+    QTest::newRow("image link empty") << ImageLinkTag({}, {}, false, {}, {}) << u"^url^^^^"_s;
 
     QTest::newRow("running line defaults")
         << RunningLineTag(u"Scroll"_s, u"FFFFFF"_s, u"left"_s, u"100"_s, u"000000"_s, u"Hi"_s)
