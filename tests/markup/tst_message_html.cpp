@@ -114,6 +114,7 @@ class TestMessageHtml : public QObject
 
 private slots:
     void replacementTable();
+    void tableAllowsOnePass();
 
     void replaceAll_data();
     void replaceAll();
@@ -138,6 +139,23 @@ void TestMessageHtml::replacementTable()
     for (qsizetype i = 0; i < rows.size(); ++i) {
         QCOMPARE(rows[i].tag, literalTable()[i].first);
         QCOMPARE(rows[i].html, literalTable()[i].second);
+    }
+}
+
+// The one-pass conversion relies on these properties of the rows; a new row must keep them.
+void TestMessageHtml::tableAllowsOnePass()
+{
+    for (const Replacement &row : MessageReplacements()) {
+        QVERIFY(row.tag.size() > 2);
+        QVERIFY(row.tag.startsWith(u'^') && row.tag.endsWith(u'^'));
+        QCOMPARE(row.tag.count(u'^'), 2);
+        QVERIFY(!row.tag.contains(u'\r') && !row.tag.contains(u'\n'));
+        QVERIFY(!row.html.isEmpty());
+        QVERIFY(!row.html.contains(u'^'));
+        QVERIFY(!row.html.contains(u'\r') && !row.html.contains(u'\n'));
+        for (const Replacement &other : MessageReplacements())
+            QVERIFY2(!other.tag.contains(u'<'), "every HTML text holds a character no tag holds");
+        QVERIFY(row.html.contains(u'<'));
     }
 }
 
