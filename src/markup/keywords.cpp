@@ -45,7 +45,8 @@ bool IsKeyword(QStringView word, const QStringList &keywords)
     if (word.isEmpty())
         return false;
     for (const QString &k : keywords) {
-        if (word.compare(k, Qt::CaseInsensitive) == 0)
+        // The length test first: most words of a page differ in length from every keyword.
+        if (k.size() == word.size() && word.compare(k, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;

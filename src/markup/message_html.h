@@ -7,8 +7,9 @@
 namespace markup {
 
 // Replaces every occurrence of pattern, left to right. The result equals the rule of
-// restarting every search at the start of the text for replacement rows that hold no caret
-// and patterns that start and end with a caret and hold none inside.
+// restarting every search at the start of the text when the pattern starts and ends with a
+// caret and holds none inside, and the replacement is not empty, holds no caret and holds a
+// character that the pattern does not (true of every row of the table).
 QString ReplaceAll(const QString &text, const QString &pattern, const QString &replacement);
 
 // The eleven rows of tag text and HTML text, in the order they are applied.

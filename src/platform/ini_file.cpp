@@ -1,10 +1,10 @@
 #include "platform/ini_file.h"
 
 #include "platform/codepage.h"
+#include "platform/save_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -207,19 +207,17 @@ bool IniFile::writeInteger(const QString &section, const QString &key, int value
 
 bool IniFile::save()
 {
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
+    qsizetype size = 0;
+    for (const QByteArray &line : m_lines)
+        size += line.size() + 2;
+    QByteArray all;
+    all.reserve(size);
     for (const QByteArray &line : m_lines) {
-        file.write(line);
-        file.write("\r\n", 2);
+        all.append(line);
+        all.append("\r\n", 2);
     }
-    if (!file.commit()) {
-        m_error = file.errorString();
+    if (!savefile::replace(m_path, all, &m_error))
         return false;
-    }
     m_error.clear();
     return true;
 }

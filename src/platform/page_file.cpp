@@ -1,10 +1,10 @@
 #include "platform/page_file.h"
 
 #include "platform/codepage.h"
+#include "platform/save_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace pagefile {
 
@@ -55,11 +55,9 @@ bool read(const QString &path, QByteArray *bytes, QString *error)
 
 bool write(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    // Only a complete file replaces the old one.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
-        file.cancelWriting();
+    QString reason;
+    if (!savefile::replace(path, bytes, &reason)) {
+        *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
         return false;
     }
     return true;
