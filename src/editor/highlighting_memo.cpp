@@ -1,35 +1,165 @@
 #include "editor/highlighting_memo.h"
 
+#include "editor/caret_tag_highlighter.h"
+#include "markup/keywords.h"
+
 #include <QLabel>
-#include <QTextBlock>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QTextLayout>
 
-TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent) {}
+TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
+{
+    m_highlighter = new CaretTagHighlighter(font(), markup::KeywordList(), document());
+    m_highlighter->setParent(this);
+
+    // Blocks from an edited one on may have lost their layout.
+    connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int) {
+        const int block = document()->findBlock(from).blockNumber();
+        if (block >= 0 && block < m_laidOutBefore)
+            m_laidOutBefore = block;
+    });
+    // Connected here, first, so the owner's own text-change handling sees the new position.
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        UpdatePosition();
+        Repaint();
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        UpdatePosition();
+        Repaint();
+    });
+}
+
+void TMemo::setKeywords(const QStringList &keywords)
+{
+    m_highlighter->setKeywords(keywords);
+}
+
+QStringList TMemo::keywords() const
+{
+    return m_highlighter->keywords();
+}
+
+TMemo::LayoutKey TMemo::currentLayoutKey() const
+{
+    LayoutKey key;
+    // The document layout wraps at the viewport's width.
+    key.width = viewport()->width();
+    key.lineWrap = int(lineWrapMode());
+    key.wordWrap = int(wordWrapMode());
+    key.tabStop = tabStopDistance();
+    key.font = document()->defaultFont();
+    return key;
+}
+
+void TMemo::layOutThrough(int blockNumber) const
+{
+    const LayoutKey key = currentLayoutKey();
+    if (!(key == m_layoutKey)) {
+        m_layoutKey = key;
+        m_laidOutBefore = 0;
+    }
+    if (blockNumber < m_laidOutBefore)
+        return;
+    auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
+    if (!layout)
+        return;
+    QTextBlock block = document()->findBlockByNumber(m_laidOutBefore);
+    while (block.isValid() && m_laidOutBefore <= blockNumber) {
+        layout->ensureBlockLayout(block);
+        ++m_laidOutBefore;
+        block = block.next();
+    }
+}
+
+QTextBlock TMemo::laidOutBlockAt(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
+    layOutThrough(block.blockNumber());
+    if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout()))
+        layout->ensureBlockLayout(block);
+    return block;
+}
+
+QTextBlock TMemo::blockOfLine(int line) const
+{
+    if (line < 0)
+        return {};
+    layOutThrough(-1); // only brings the mark up to date
+    auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
+    if (!layout)
+        return {};
+    // Lay out until the next block starts past the line; then every count before it is exact.
+    QTextBlock next = document()->findBlockByNumber(m_laidOutBefore);
+    while (next.isValid() && next.firstLineNumber() <= line) {
+        layout->ensureBlockLayout(next);
+        ++m_laidOutBefore;
+        next = next.next();
+    }
+    const QTextBlock block = document()->findBlockByLineNumber(line);
+    if (!block.isValid())
+        return {};
+    layout->ensureBlockLayout(block);
+    const int first = block.firstLineNumber();
+    if (line < first || line >= first + qMax(1, block.layout()->lineCount()))
+        return {};
+    return block;
+}
+
+int TMemo::lineInBlock(const QTextBlock &block, int positionInBlock)
+{
+    const QTextLayout *layout = block.layout();
+    for (int i = layout->lineCount() - 1; i > 0; --i) {
+        if (layout->lineAt(i).textStart() <= positionInBlock)
+            return i;
+    }
+    return 0;
+}
 
 int TMemo::FirstVisibleLine() const
 {
-    // Provisional: paragraphs, not wrapped lines.
-    return firstVisibleBlock().blockNumber();
+    const QTextBlock block = firstVisibleBlock();
+    if (!block.isValid())
+        return 0;
+    layOutThrough(block.blockNumber());
+    // The editor scrolls by whole lines, so the top line is the first one not above the view.
+    const qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    const QTextLayout *layout = block.layout();
+    int line = 0;
+    while (line + 1 < layout->lineCount()) {
+        const QTextLine l = layout->lineAt(line);
+        if (top + l.y() + l.height() > 0.5)
+            break;
+        ++line;
+    }
+    return block.firstLineNumber() + line;
 }
 
 int TMemo::VisibleLineCount() const
 {
-    const int fontHeight = qAbs(QFontMetrics(font()).height());
-    return height() / (fontHeight + 2);
+    const QFont f = font();
+    const int fontHeight =
+        f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * logicalDpiY() / 72.0);
+    return height() / (qAbs(fontHeight) + 2);
 }
 
 int TMemo::CaretLine() const
 {
-    QTextCursor c = textCursor();
-    c.setPosition(c.selectionStart());
-    return c.blockNumber();
+    const int start = textCursor().selectionStart();
+    const QTextBlock block = laidOutBlockAt(start);
+    return block.firstLineNumber() + lineInBlock(block, start - block.position());
 }
 
 int TMemo::CaretColumn() const
 {
-    QTextCursor c = textCursor();
-    c.setPosition(c.selectionStart());
-    return c.positionInBlock();
+    // Within one displayed line there is no line break, so CR LF counting changes nothing.
+    const int start = textCursor().selectionStart();
+    const QTextBlock block = laidOutBlockAt(start);
+    const int inBlock = start - block.position();
+    const QTextLayout *layout = block.layout();
+    if (layout->lineCount() == 0)
+        return inBlock;
+    return inBlock - layout->lineAt(lineInBlock(block, inBlock)).textStart();
 }
 
 void TMemo::UpdatePosition()
@@ -42,6 +172,11 @@ void TMemo::UpdatePosition()
     emit positionReported(line, column);
 }
 
+void TMemo::Repaint()
+{
+    viewport()->update();
+}
+
 QString TMemo::text() const
 {
     QString t = document()->toRawText();
@@ -49,21 +184,53 @@ QString TMemo::text() const
     return t;
 }
 
-void TMemo::setText(const QString &text) { setPlainText(text); }
+void TMemo::setText(const QString &text)
+{
+    // A bare CR would also end a block, so CR LF would make an empty line after every line.
+    QString normalised = text;
+    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    setPlainText(normalised);
+}
 
-int TMemo::lineCount() const { return text().isEmpty() ? 0 : document()->blockCount(); }
+int TMemo::lineCount() const
+{
+    const QTextDocument *doc = document();
+    if (doc->isEmpty())
+        return 0;
+    layOutThrough(doc->blockCount() - 1);
+    int lines = doc->lineCount();
+    if (doc->blockCount() > 1 && doc->lastBlock().length() == 1)
+        --lines; // the empty line after a closing line break
+    return lines;
+}
 
 QString TMemo::lineText(int line) const
 {
-    QString t = document()->findBlockByNumber(line).text();
-    return t;
+    const QTextBlock block = blockOfLine(line);
+    if (!block.isValid())
+        return {};
+    const QTextLine l = block.layout()->lineAt(line - block.firstLineNumber());
+    if (!l.isValid())
+        return block.text();
+    // textLength() keeps the blanks at which the line wrapped, so joined lines give the text.
+    return block.text().mid(l.textStart(), l.textLength());
 }
 
 void TMemo::replaceLine(int line, const QString &text)
 {
-    const QTextBlock block = document()->findBlockByNumber(line);
-    QTextCursor c(block);
-    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    const QTextBlock block = blockOfLine(line);
+    if (!block.isValid())
+        return;
+    int start = block.position();
+    int end = block.position() + block.length() - 1;
+    const QTextLine l = block.layout()->lineAt(line - block.firstLineNumber());
+    if (l.isValid()) {
+        start = block.position() + l.textStart();
+        end = start + l.textLength();
+    }
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
     c.insertText(text);
     setTextCursor(c);
 }
@@ -75,4 +242,57 @@ QString TMemo::selectedText() const
     return t;
 }
 
-void TMemo::replaceSelection(const QString &text) { insertPlainText(text); }
+void TMemo::replaceSelection(const QString &text)
+{
+    insertPlainText(text);
+}
+
+void TMemo::keyPressEvent(QKeyEvent *event)
+{
+    // Reported before the key acts, so it shows where the key was pressed.
+    UpdatePosition();
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TMemo::keyReleaseEvent(QKeyEvent *event)
+{
+    QPlainTextEdit::keyReleaseEvent(event);
+    UpdatePosition();
+}
+
+void TMemo::mousePressEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    UpdatePosition();
+}
+
+void TMemo::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    UpdatePosition();
+}
+
+void TMemo::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    Repaint();
+}
+
+void TMemo::moveEvent(QMoveEvent *event)
+{
+    QPlainTextEdit::moveEvent(event);
+    Repaint();
+}
+
+void TMemo::wheelEvent(QWheelEvent *event)
+{
+    QPlainTextEdit::wheelEvent(event);
+    Repaint();
+}
+
+void TMemo::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_highlighter)
+        m_highlighter->setAreaFont(font());
+}
