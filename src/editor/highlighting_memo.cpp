@@ -122,13 +122,14 @@ int TMemo::FirstVisibleLine() const
     if (!block.isValid())
         return 0;
     layOutThrough(block.blockNumber());
-    // The editor scrolls by whole lines, so the top line is the first one not above the view.
+    // The editor scrolls by whole lines, so the top line is the first one whose middle is in
+    // the view (its top may sit a pixel or so above it).
     const qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
     const QTextLayout *layout = block.layout();
     int line = 0;
     while (line + 1 < layout->lineCount()) {
         const QTextLine l = layout->lineAt(line);
-        if (top + l.y() + l.height() > 0.5)
+        if (top + l.y() + l.height() / 2 > 0)
             break;
         ++line;
     }
