@@ -75,6 +75,8 @@ void TMemo::layOutThrough(int blockNumber) const
 QTextBlock TMemo::laidOutBlockAt(int position) const
 {
     const QTextBlock block = document()->findBlock(position);
+    if (!block.isValid())
+        return block;
     layOutThrough(block.blockNumber());
     if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout()))
         layout->ensureBlockLayout(block);
@@ -109,6 +111,8 @@ QTextBlock TMemo::blockOfLine(int line) const
 int TMemo::lineInBlock(const QTextBlock &block, int positionInBlock)
 {
     const QTextLayout *layout = block.layout();
+    if (!layout)
+        return 0;
     for (int i = layout->lineCount() - 1; i > 0; --i) {
         if (layout->lineAt(i).textStart() <= positionInBlock)
             return i;
@@ -144,21 +148,32 @@ int TMemo::VisibleLineCount() const
     return height() / (qAbs(fontHeight) + 2);
 }
 
+int TMemo::caretStart() const
+{
+    // The scroll bar reports while setText is clearing the document, when the cursor may
+    // still point past the new end.
+    return qBound(0, textCursor().selectionStart(), document()->characterCount() - 1);
+}
+
 int TMemo::CaretLine() const
 {
-    const int start = textCursor().selectionStart();
+    const int start = caretStart();
     const QTextBlock block = laidOutBlockAt(start);
+    if (!block.isValid())
+        return 0;
     return block.firstLineNumber() + lineInBlock(block, start - block.position());
 }
 
 int TMemo::CaretColumn() const
 {
     // Within one displayed line there is no line break, so CR LF counting changes nothing.
-    const int start = textCursor().selectionStart();
+    const int start = caretStart();
     const QTextBlock block = laidOutBlockAt(start);
+    if (!block.isValid())
+        return 0;
     const int inBlock = start - block.position();
     const QTextLayout *layout = block.layout();
-    if (layout->lineCount() == 0)
+    if (!layout || layout->lineCount() == 0)
         return inBlock;
     return inBlock - layout->lineAt(lineInBlock(block, inBlock)).textStart();
 }

@@ -83,6 +83,7 @@ private:
     // Index of the displayed line of a laid-out block that holds positionInBlock.
     static int lineInBlock(const QTextBlock &block, int positionInBlock);
     QTextBlock laidOutBlockAt(int position) const;
+    int caretStart() const;
 
     QLabel *PositionLabel = nullptr;
     CaretTagHighlighter *m_highlighter = nullptr;

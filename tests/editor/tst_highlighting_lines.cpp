@@ -74,6 +74,7 @@ private slots:
     void caretLineFollowsRelayout();
     void caretLineExactBeforePainting();
     void firstVisibleLine();
+    void newTextWhileCaretDeep();
     void longLineKeptWhole();
     void crLfEndsOneLine();
 };
@@ -324,6 +325,26 @@ void TestHighlightingLines::firstVisibleLine()
     memo.setLineWrapMode(QPlainTextEdit::NoWrap);
     memo.verticalScrollBar()->setValue(7);
     QCOMPARE(memo.FirstVisibleLine(), 7);
+}
+
+void TestHighlightingLines::newTextWhileCaretDeep()
+{
+    // Setting a shorter text scrolls while the caret still points into the old one.
+    TMemo memo;
+    QLabel label;
+    memo.setPositionLabel(&label);
+    memo.resize(200, 100);
+    memo.show();
+    QStringList paragraphs;
+    for (int i = 0; i < 300; ++i)
+        paragraphs << paragraph(5);
+    memo.setText(paragraphs.join(QLatin1Char('\n')));
+    memo.moveCursor(QTextCursor::End);
+    memo.ensureCursorVisible();
+    memo.setText(QStringLiteral("x"));
+    QCOMPARE(label.text(), QStringLiteral("(1,0)"));
+    memo.setText(QString());
+    QCOMPARE(memo.CaretLine(), 0);
 }
 
 void TestHighlightingLines::longLineKeptWhole()
