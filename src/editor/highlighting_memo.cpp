@@ -3,15 +3,21 @@
 #include "editor/caret_tag_highlighter.h"
 #include "markup/keywords.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 
 TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
     m_highlighter = new CaretTagHighlighter(font(), markup::KeywordList(), document());
     m_highlighter->setParent(this);
+    m_catchUp = new QTimer(this);
+    m_catchUp->setSingleShot(true);
+    m_catchUp->setInterval(0);
+    connect(m_catchUp, &QTimer::timeout, this, &TMemo::catchUpLayout);
 
     // Blocks from an edited one on may have lost their layout.
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int) {
@@ -52,7 +58,7 @@ TMemo::LayoutKey TMemo::currentLayoutKey() const
     return key;
 }
 
-void TMemo::layOutThrough(int blockNumber) const
+bool TMemo::layOutThrough(int blockNumber, int budgetMs) const
 {
     const LayoutKey key = currentLayoutKey();
     if (!(key == m_layoutKey)) {
@@ -60,27 +66,22 @@ void TMemo::layOutThrough(int blockNumber) const
         m_laidOutBefore = 0;
     }
     if (blockNumber < m_laidOutBefore)
-        return;
+        return true;
     auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
     if (!layout)
-        return;
+        return true;
+    QElapsedTimer clock;
+    clock.start();
     QTextBlock block = document()->findBlockByNumber(m_laidOutBefore);
-    while (block.isValid() && m_laidOutBefore <= blockNumber) {
+    for (int laid = 0; block.isValid() && m_laidOutBefore <= blockNumber; ++laid) {
+        // The clock is read every 64 blocks, so each call makes some progress.
+        if (budgetMs >= 0 && laid > 0 && (laid & 63) == 0 && clock.elapsed() >= budgetMs)
+            return false;
         layout->ensureBlockLayout(block);
         ++m_laidOutBefore;
         block = block.next();
     }
-}
-
-QTextBlock TMemo::laidOutBlockAt(int position) const
-{
-    const QTextBlock block = document()->findBlock(position);
-    if (!block.isValid())
-        return block;
-    layOutThrough(block.blockNumber());
-    if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout()))
-        layout->ensureBlockLayout(block);
-    return block;
+    return true;
 }
 
 QTextBlock TMemo::blockOfLine(int line) const
@@ -155,37 +156,64 @@ int TMemo::caretStart() const
     return qBound(0, textCursor().selectionStart(), document()->characterCount() - 1);
 }
 
+QPoint TMemo::positionInLines(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
+    if (!block.isValid())
+        return {};
+    if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout()))
+        layout->ensureBlockLayout(block);
+    const int inBlock = position - block.position();
+    const QTextLayout *layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return {inBlock, block.firstLineNumber()};
+    const int line = lineInBlock(block, inBlock);
+    // Within one displayed line there is no line break, so CR LF counting changes nothing.
+    return {inBlock - layout->lineAt(line).textStart(), block.firstLineNumber() + line};
+}
+
 int TMemo::CaretLine() const
 {
     const int start = caretStart();
-    const QTextBlock block = laidOutBlockAt(start);
-    if (!block.isValid())
-        return 0;
-    return block.firstLineNumber() + lineInBlock(block, start - block.position());
+    layOutThrough(document()->findBlock(start).blockNumber());
+    return positionInLines(start).y();
 }
 
 int TMemo::CaretColumn() const
 {
-    // Within one displayed line there is no line break, so CR LF counting changes nothing.
-    const int start = caretStart();
-    const QTextBlock block = laidOutBlockAt(start);
-    if (!block.isValid())
-        return 0;
-    const int inBlock = start - block.position();
-    const QTextLayout *layout = block.layout();
-    if (!layout || layout->lineCount() == 0)
-        return inBlock;
-    return inBlock - layout->lineAt(lineInBlock(block, inBlock)).textStart();
+    // The column needs only the caret's own block laid out.
+    return positionInLines(caretStart()).x();
 }
 
 void TMemo::UpdatePosition()
 {
     if (!PositionLabel)
         return;
-    const int line = CaretLine() + 1;
-    const int column = CaretColumn();
+    // On a huge wrapped page the blocks above the caret may never have been laid out (after
+    // opening it or changing the width); doing all of that at once would freeze the window
+    // for seconds. The report lays out what fits in a few milliseconds and counts the rest
+    // as the editor does, one line per block; the idle catch-up then finishes the job and
+    // reports again with the exact line.
+    const int start = caretStart();
+    const QTextBlock block = document()->findBlock(start);
+    // While a catch-up is pending, reports (three per keystroke) leave the work to it.
+    if (m_catchUp->isActive() || !layOutThrough(block.blockNumber(), reportBudgetMs))
+        m_catchUp->start();
+    const QPoint position = positionInLines(start);
+    const int line = position.y() + 1;
+    const int column = position.x();
     PositionLabel->setText(QStringLiteral("(%1,%2)").arg(line).arg(column));
     emit positionReported(line, column);
+}
+
+void TMemo::catchUpLayout()
+{
+    const QTextBlock block = document()->findBlock(caretStart());
+    if (!layOutThrough(block.blockNumber(), reportBudgetMs)) {
+        m_catchUp->start();
+        return;
+    }
+    UpdatePosition();
 }
 
 void TMemo::Repaint()
@@ -238,15 +266,49 @@ void TMemo::replaceLine(int line, const QString &text)
     if (!block.isValid())
         return;
     int start = block.position();
-    int end = block.position() + block.length() - 1;
+    int length = block.length() - 1;
     const QTextLine l = block.layout()->lineAt(line - block.firstLineNumber());
     if (l.isValid()) {
         start = block.position() + l.textStart();
-        end = start + l.textLength();
+        length = l.textLength();
     }
+    replaceRange(start, length, text);
+}
+
+QPair<int, int> TMemo::caretLineRange() const
+{
+    const int start = caretStart();
+    const QTextBlock block = document()->findBlock(start);
+    if (!block.isValid())
+        return {0, 0};
+    if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout()))
+        layout->ensureBlockLayout(block);
+    const QTextLayout *layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return {block.position(), block.length() - 1};
+    const QTextLine l = layout->lineAt(lineInBlock(block, start - block.position()));
+    return {block.position() + l.textStart(), l.textLength()};
+}
+
+QString TMemo::caretLineText() const
+{
+    const auto [start, length] = caretLineRange();
+    const QTextBlock block = document()->findBlock(start);
+    return block.text().mid(start - block.position(), length);
+}
+
+void TMemo::replaceCaretLine(const QString &text)
+{
+    const auto [start, length] = caretLineRange();
+    replaceRange(start, length, text);
+}
+
+void TMemo::replaceRange(int start, int length, const QString &text)
+{
+    // One edit, so one undo step; the caret ends after the new text, nothing selected.
     QTextCursor c(document());
     c.setPosition(start);
-    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
     c.insertText(text);
     setTextCursor(c);
 }

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 
 class QLabel;
+class QTimer;
 class CaretTagHighlighter;
 
 class TMemo : public QPlainTextEdit
@@ -46,6 +47,12 @@ public:
     QString lineText(int line) const;
     void replaceLine(int line, const QString &text);
 
+    // The displayed line holding the selection start, as lineText(CaretLine()) and
+    // replaceLine(CaretLine(), ...) give it, without counting the lines above it (which on a
+    // huge wrapped page may need seconds of layout).
+    QString caretLineText() const;
+    void replaceCaretLine(const QString &text);
+
     QString selectedText() const;
     void replaceSelection(const QString &text);
 
@@ -76,17 +83,26 @@ private:
     };
     LayoutKey currentLayoutKey() const;
     // Lays out every block up to and including blockNumber, so that firstLineNumber() of
-    // those blocks counts displayed lines exactly.
-    void layOutThrough(int blockNumber) const;
+    // those blocks counts displayed lines exactly; with a budget, stops after that many
+    // milliseconds and returns false.
+    bool layOutThrough(int blockNumber, int budgetMs = -1) const;
+    // Column (x) and displayed line (y) of a position, with the blocks laid out so far.
+    QPoint positionInLines(int position) const;
+    void catchUpLayout();
     // The block holding displayed line `line`, laid out; invalid past the end.
     QTextBlock blockOfLine(int line) const;
     // Index of the displayed line of a laid-out block that holds positionInBlock.
     static int lineInBlock(const QTextBlock &block, int positionInBlock);
-    QTextBlock laidOutBlockAt(int position) const;
     int caretStart() const;
+    // Document position and length of the displayed line that holds the selection start.
+    QPair<int, int> caretLineRange() const;
+    void replaceRange(int start, int length, const QString &text);
 
     QLabel *PositionLabel = nullptr;
     CaretTagHighlighter *m_highlighter = nullptr;
+    // Finishes, in idle slices, the layout that a report left undone.
+    QTimer *m_catchUp = nullptr;
+    static constexpr int reportBudgetMs = 4;
 
     // Every block before m_laidOutBefore holds a layout made under m_layoutKey. Blocks the
     // document layout has not reached count as one line there, so counting displayed lines

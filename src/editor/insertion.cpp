@@ -14,8 +14,7 @@ void prefixRule(TMemo *memo, const QString &tag)
         return;
     }
     // The displayed line: with word wrap the tag goes where the caret's screen line starts.
-    const int line = memo->CaretLine();
-    memo->replaceLine(line, tag + memo->lineText(line));
+    memo->replaceCaretLine(tag + memo->caretLineText());
 }
 
 void caretRule(TMemo *memo, const QString &text)

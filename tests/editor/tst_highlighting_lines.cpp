@@ -71,10 +71,12 @@ private slots:
     void lineCountIgnoresClosingBreak_data();
     void lineCountIgnoresClosingBreak();
     void wrappedParagraphIsSeveralLines();
+    void caretLineTextMatchesNumberedLine();
     void caretLineFollowsRelayout();
     void caretLineExactBeforePainting();
     void firstVisibleLine();
     void newTextWhileCaretDeep();
+    void hugePageReportCatchesUp();
     void longLineKeptWhole();
     void crLfEndsOneLine();
 };
@@ -255,6 +257,24 @@ void TestHighlightingLines::wrappedParagraphIsSeveralLines()
     QCOMPARE(memo.CaretColumn(), 0);
 }
 
+void TestHighlightingLines::caretLineTextMatchesNumberedLine()
+{
+    TMemo memo;
+    memo.setFont(areaFont());
+    memo.resize(220, 300);
+    memo.show();
+    memo.setText(paragraph(20) + QStringLiteral("\n\n") + paragraph(9) + QLatin1Char('\n'));
+    const int end = memo.document()->characterCount() - 1;
+    for (int position = 0;; position = qMin(position + 7, end)) {
+        QTextCursor c(memo.document());
+        c.setPosition(position);
+        memo.setTextCursor(c);
+        QCOMPARE(memo.caretLineText(), memo.lineText(memo.CaretLine()));
+        if (position == end)
+            break;
+    }
+}
+
 void TestHighlightingLines::caretLineFollowsRelayout()
 {
     TMemo memo;
@@ -345,6 +365,28 @@ void TestHighlightingLines::newTextWhileCaretDeep()
     QCOMPARE(label.text(), QStringLiteral("(1,0)"));
     memo.setText(QString());
     QCOMPARE(memo.CaretLine(), 0);
+}
+
+void TestHighlightingLines::hugePageReportCatchesUp()
+{
+    TMemo memo;
+    memo.setFont(areaFont());
+    QLabel label;
+    memo.setPositionLabel(&label);
+    memo.resize(200, 200);
+    memo.show();
+    QStringList paragraphs;
+    for (int i = 0; i < 3000; ++i)
+        paragraphs << paragraph(12);
+    memo.setText(paragraphs.join(QLatin1Char('\n')));
+    memo.moveCursor(QTextCursor::End);
+    // Too many unlaid blocks above the caret for one report: it comes back at once, short.
+    memo.UpdatePosition();
+    const int quick = label.text().mid(1).section(QLatin1Char(','), 0, 0).toInt();
+    const int exact = laidOutLineCount(memo);
+    QVERIFY(quick < exact);
+    const QString column = QString::number(memo.lineText(exact - 1).size());
+    QTRY_COMPARE(label.text(), QStringLiteral("(%1,%2)").arg(exact).arg(column));
 }
 
 void TestHighlightingLines::longLineKeptWhole()
