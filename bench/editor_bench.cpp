@@ -15,8 +15,7 @@
 
 namespace {
 
-// Tagged page text of about `bytes` characters, one code-page byte each.
-QString page(qsizetype bytes)
+const QStringList &pageLines()
 {
     static const QStringList lines = {
         QStringLiteral("^center^^bolder^Привет, мир! 123 ^url^http://x.example^сайт^"),
@@ -25,11 +24,19 @@ QString page(qsizetype bytes)
         QStringLiteral("^run:Scroll:FFFFFF:left:100:000000^Бегущая строка^"),
         QString(),
     };
+    return lines;
+}
+
+// Tagged page text of about `bytes` characters (one code-page byte each). It ends with the
+// first, most tagged line, and every fifth line from the first is that line.
+QString page(qsizetype bytes)
+{
     QString text;
     text.reserve(bytes + 128);
-    for (qsizetype i = 0; text.size() < bytes; ++i) {
-        text += lines.at(i % lines.size());
-        text += QLatin1Char('\n');
+    for (qsizetype i = 0; text.size() < bytes || i % pageLines().size() != 1; ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += pageLines().at(i % pageLines().size());
     }
     return text;
 }
