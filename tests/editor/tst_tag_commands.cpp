@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -123,6 +124,7 @@ private slots:
     void lineBreak_data();
     void lineBreak();
     void ctrlEnterFollowsFocus();
+    void lineBreakFromContextMenu();
     void referenceBoxes_data();
     void referenceBoxes();
     void colourCommand();
@@ -277,6 +279,20 @@ void TestTagCommands::ctrlEnterFollowsFocus()
     QCOMPARE(w.MemoGen->text(), QStringLiteral("^br^"));
     QCOMPARE(w.Memo2->text(), QStringLiteral("^br^"));
     QCOMPARE(w.address->text(), QString());
+}
+
+void TestTagCommands::lineBreakFromContextMenu()
+{
+    // The pop-up menu over the text area must not count as taking its focus away.
+    Window w;
+    QVERIFY(w.showActive());
+    w.MemoGen->setFocus();
+    QMenu menu(w.MemoGen);
+    menu.addAction(w.action("br2"));
+    menu.popup(w.MemoGen->mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(w.action("br2")).center());
+    QTRY_COMPARE(w.MemoGen->text(), QStringLiteral("^br^"));
 }
 
 void TestTagCommands::referenceBoxes_data()
