@@ -133,9 +133,11 @@ void BM_Open5MB(benchmark::State &state)
     for (auto _ : state) {
         area->memo.setText(text);
         state.PauseTiming();
-        const QTextBlock last = area->memo.document()->lastBlock().previous();
-        if (last.layout()->formats().isEmpty())
+        // The page ends with its most tagged line.
+        if (area->memo.document()->lastBlock().layout()->formats().size() < 10) {
             state.SkipWithError("the last line was not coloured");
+            break;
+        }
         area->memo.setText(QString());
         QApplication::processEvents();
         state.ResumeTiming();
