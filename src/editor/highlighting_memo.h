@@ -31,6 +31,9 @@ public:
     int VisibleLineCount() const;
     int CaretLine() const;   // line of the selection start, from 0
     int CaretColumn() const; // selection start minus the start of its line
+    // Sets the label to "(line,column)" and raises positionReported. On a huge wrapped page
+    // whose upper part is not laid out yet, the line may be short for a moment: the report
+    // does a few milliseconds of layout and an idle catch-up reports again when exact.
     void UpdatePosition();
     // A full repaint of the text (F4 and the context menu's refresh).
     void Repaint();
@@ -42,7 +45,8 @@ public:
 
     // The lines the area displays and operations on them (the prefix and convert rules).
     // A line break at the very end adds no line; an empty text has none. lineText and
-    // replaceLine also accept that last empty line, where the caret may stand.
+    // replaceLine also accept that last empty line, where the caret may stand. Counting them
+    // lays out the whole text; the lines joined equal text() without its line breaks.
     int lineCount() const;
     QString lineText(int line) const;
     void replaceLine(int line, const QString &text);
