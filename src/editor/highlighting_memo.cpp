@@ -1,45 +1,224 @@
 #include "editor/highlighting_memo.h"
 
-#include <QLabel>
-#include <QTextBlock>
-#include <QTextLayout>
+#include "editor/caret_tag_highlighter.h"
+#include "markup/keywords.h"
 
-TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent) {}
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTimer>
+
+TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
+{
+    m_highlighter = new CaretTagHighlighter(font(), markup::KeywordList(), document());
+    m_highlighter->setParent(this);
+    m_catchUp = new QTimer(this);
+    m_catchUp->setSingleShot(true);
+    m_catchUp->setInterval(0);
+    connect(m_catchUp, &QTimer::timeout, this, &TMemo::catchUpLayout);
+
+    // Blocks from an edited one on may have lost their layout.
+    connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int) {
+        const int block = document()->findBlock(from).blockNumber();
+        if (block >= 0 && block < m_laidOutBefore)
+            m_laidOutBefore = block;
+    });
+    // Connected here, first, so the owner's own text-change handling sees the new position.
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        UpdatePosition();
+        Repaint();
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        UpdatePosition();
+        Repaint();
+    });
+}
+
+void TMemo::setKeywords(const QStringList &keywords)
+{
+    m_highlighter->setKeywords(keywords);
+}
+
+QStringList TMemo::keywords() const
+{
+    return m_highlighter->keywords();
+}
+
+TMemo::LayoutKey TMemo::currentLayoutKey() const
+{
+    LayoutKey key;
+    // The document layout wraps at the viewport's width.
+    key.width = viewport()->width();
+    key.lineWrap = int(lineWrapMode());
+    key.wordWrap = int(wordWrapMode());
+    key.tabStop = tabStopDistance();
+    key.font = document()->defaultFont();
+    return key;
+}
+
+bool TMemo::layOutThrough(int blockNumber, int budgetMs) const
+{
+    const LayoutKey key = currentLayoutKey();
+    if (!(key == m_layoutKey)) {
+        m_layoutKey = key;
+        m_laidOutBefore = 0;
+    }
+    if (blockNumber < m_laidOutBefore)
+        return true;
+    auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
+    if (!layout)
+        return true;
+    QElapsedTimer clock;
+    clock.start();
+    QTextBlock block = document()->findBlockByNumber(m_laidOutBefore);
+    for (int laid = 0; block.isValid() && m_laidOutBefore <= blockNumber; ++laid) {
+        // The clock is read every 64 blocks, so each call makes some progress.
+        if (budgetMs >= 0 && laid > 0 && (laid & 63) == 0 && clock.elapsed() >= budgetMs)
+            return false;
+        layout->ensureBlockLayout(block);
+        ++m_laidOutBefore;
+        block = block.next();
+    }
+    return true;
+}
+
+QTextBlock TMemo::blockOfLine(int line) const
+{
+    if (line < 0)
+        return {};
+    layOutThrough(-1); // only brings the mark up to date
+    auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
+    if (!layout)
+        return {};
+    // Lay out until the next block starts past the line; then every count before it is exact.
+    QTextBlock next = document()->findBlockByNumber(m_laidOutBefore);
+    while (next.isValid() && next.firstLineNumber() <= line) {
+        layout->ensureBlockLayout(next);
+        ++m_laidOutBefore;
+        next = next.next();
+    }
+    const QTextBlock block = document()->findBlockByLineNumber(line);
+    if (!block.isValid())
+        return {};
+    layout->ensureBlockLayout(block);
+    const int first = block.firstLineNumber();
+    if (line < first || line >= first + qMax(1, block.layout()->lineCount()))
+        return {};
+    return block;
+}
+
+int TMemo::lineInBlock(const QTextBlock &block, int positionInBlock)
+{
+    const QTextLayout *layout = block.layout();
+    if (!layout)
+        return 0;
+    for (int i = layout->lineCount() - 1; i > 0; --i) {
+        if (layout->lineAt(i).textStart() <= positionInBlock)
+            return i;
+    }
+    return 0;
+}
 
 int TMemo::FirstVisibleLine() const
 {
-    // Provisional: paragraphs, not wrapped lines.
-    return firstVisibleBlock().blockNumber();
+    const QTextBlock block = firstVisibleBlock();
+    if (!block.isValid())
+        return 0;
+    layOutThrough(block.blockNumber());
+    // The editor scrolls by whole lines, so the top line is the first one whose middle is in
+    // the view (its top may sit a pixel or so above it).
+    const qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    const QTextLayout *layout = block.layout();
+    int line = 0;
+    while (line + 1 < layout->lineCount()) {
+        const QTextLine l = layout->lineAt(line);
+        if (top + l.y() + l.height() / 2 > 0)
+            break;
+        ++line;
+    }
+    return block.firstLineNumber() + line;
 }
 
 int TMemo::VisibleLineCount() const
 {
-    const int fontHeight = qAbs(QFontMetrics(font()).height());
-    return height() / (fontHeight + 2);
+    const QFont f = font();
+    const int fontHeight =
+        f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * logicalDpiY() / 72.0);
+    return height() / (qAbs(fontHeight) + 2);
+}
+
+int TMemo::caretStart() const
+{
+    // The scroll bar reports while setText is clearing the document, when the cursor may
+    // still point past the new end.
+    return qBound(0, textCursor().selectionStart(), document()->characterCount() - 1);
+}
+
+QPoint TMemo::positionInLines(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
+    if (!block.isValid())
+        return {};
+    if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout()))
+        layout->ensureBlockLayout(block);
+    const int inBlock = position - block.position();
+    const QTextLayout *layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return {inBlock, block.firstLineNumber()};
+    const int line = lineInBlock(block, inBlock);
+    // Within one displayed line there is no line break, so CR LF counting changes nothing.
+    return {inBlock - layout->lineAt(line).textStart(), block.firstLineNumber() + line};
 }
 
 int TMemo::CaretLine() const
 {
-    QTextCursor c = textCursor();
-    c.setPosition(c.selectionStart());
-    return c.blockNumber();
+    const int start = caretStart();
+    layOutThrough(document()->findBlock(start).blockNumber());
+    return positionInLines(start).y();
 }
 
 int TMemo::CaretColumn() const
 {
-    QTextCursor c = textCursor();
-    c.setPosition(c.selectionStart());
-    return c.positionInBlock();
+    // The column needs only the caret's own block laid out.
+    return positionInLines(caretStart()).x();
 }
 
 void TMemo::UpdatePosition()
 {
     if (!PositionLabel)
         return;
-    const int line = CaretLine() + 1;
-    const int column = CaretColumn();
+    // On a huge wrapped page the blocks above the caret may never have been laid out (after
+    // opening it or changing the width); doing all of that at once would freeze the window
+    // for seconds. The report lays out what fits in a few milliseconds and counts the rest
+    // as the editor does, one line per block; the idle catch-up then finishes the job and
+    // reports again with the exact line.
+    const int start = caretStart();
+    const QTextBlock block = document()->findBlock(start);
+    // While a catch-up is pending, reports (three per keystroke) leave the work to it.
+    if (m_catchUp->isActive() || !layOutThrough(block.blockNumber(), reportBudgetMs))
+        m_catchUp->start();
+    const QPoint position = positionInLines(start);
+    const int line = position.y() + 1;
+    const int column = position.x();
     PositionLabel->setText(QStringLiteral("(%1,%2)").arg(line).arg(column));
     emit positionReported(line, column);
+}
+
+void TMemo::catchUpLayout()
+{
+    const QTextBlock block = document()->findBlock(caretStart());
+    if (!layOutThrough(block.blockNumber(), reportBudgetMs)) {
+        m_catchUp->start();
+        return;
+    }
+    UpdatePosition();
+}
+
+void TMemo::Repaint()
+{
+    viewport()->update();
 }
 
 QString TMemo::text() const
@@ -49,21 +228,87 @@ QString TMemo::text() const
     return t;
 }
 
-void TMemo::setText(const QString &text) { setPlainText(text); }
+void TMemo::setText(const QString &text)
+{
+    // A bare CR would also end a block, so CR LF would make an empty line after every line.
+    QString normalised = text;
+    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    setPlainText(normalised);
+}
 
-int TMemo::lineCount() const { return text().isEmpty() ? 0 : document()->blockCount(); }
+int TMemo::lineCount() const
+{
+    const QTextDocument *doc = document();
+    if (doc->isEmpty())
+        return 0;
+    layOutThrough(doc->blockCount() - 1);
+    int lines = doc->lineCount();
+    if (doc->blockCount() > 1 && doc->lastBlock().length() == 1)
+        --lines; // the empty line after a closing line break
+    return lines;
+}
 
 QString TMemo::lineText(int line) const
 {
-    QString t = document()->findBlockByNumber(line).text();
-    return t;
+    const QTextBlock block = blockOfLine(line);
+    if (!block.isValid())
+        return {};
+    const QTextLine l = block.layout()->lineAt(line - block.firstLineNumber());
+    if (!l.isValid())
+        return block.text();
+    // textLength() keeps the blanks at which the line wrapped, so joined lines give the text.
+    return block.text().mid(l.textStart(), l.textLength());
 }
 
 void TMemo::replaceLine(int line, const QString &text)
 {
-    const QTextBlock block = document()->findBlockByNumber(line);
-    QTextCursor c(block);
-    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    const QTextBlock block = blockOfLine(line);
+    if (!block.isValid())
+        return;
+    int start = block.position();
+    int length = block.length() - 1;
+    const QTextLine l = block.layout()->lineAt(line - block.firstLineNumber());
+    if (l.isValid()) {
+        start = block.position() + l.textStart();
+        length = l.textLength();
+    }
+    replaceRange(start, length, text);
+}
+
+QPair<int, int> TMemo::caretLineRange() const
+{
+    const int start = caretStart();
+    const QTextBlock block = document()->findBlock(start);
+    if (!block.isValid())
+        return {0, 0};
+    if (auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout()))
+        layout->ensureBlockLayout(block);
+    const QTextLayout *layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return {block.position(), block.length() - 1};
+    const QTextLine l = layout->lineAt(lineInBlock(block, start - block.position()));
+    return {block.position() + l.textStart(), l.textLength()};
+}
+
+QString TMemo::caretLineText() const
+{
+    const auto [start, length] = caretLineRange();
+    const QTextBlock block = document()->findBlock(start);
+    return block.text().mid(start - block.position(), length);
+}
+
+void TMemo::replaceCaretLine(const QString &text)
+{
+    const auto [start, length] = caretLineRange();
+    replaceRange(start, length, text);
+}
+
+void TMemo::replaceRange(int start, int length, const QString &text)
+{
+    // One edit, so one undo step; the caret ends after the new text, nothing selected.
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
     c.insertText(text);
     setTextCursor(c);
 }
@@ -75,4 +320,57 @@ QString TMemo::selectedText() const
     return t;
 }
 
-void TMemo::replaceSelection(const QString &text) { insertPlainText(text); }
+void TMemo::replaceSelection(const QString &text)
+{
+    insertPlainText(text);
+}
+
+void TMemo::keyPressEvent(QKeyEvent *event)
+{
+    // Reported before the key acts, so it shows where the key was pressed.
+    UpdatePosition();
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TMemo::keyReleaseEvent(QKeyEvent *event)
+{
+    QPlainTextEdit::keyReleaseEvent(event);
+    UpdatePosition();
+}
+
+void TMemo::mousePressEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    UpdatePosition();
+}
+
+void TMemo::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    UpdatePosition();
+}
+
+void TMemo::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    Repaint();
+}
+
+void TMemo::moveEvent(QMoveEvent *event)
+{
+    QPlainTextEdit::moveEvent(event);
+    Repaint();
+}
+
+void TMemo::wheelEvent(QWheelEvent *event)
+{
+    QPlainTextEdit::wheelEvent(event);
+    Repaint();
+}
+
+void TMemo::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_highlighter)
+        m_highlighter->setAreaFont(font());
+}

@@ -6,20 +6,27 @@ namespace insertion {
 
 void prefixRule(TMemo *memo, const QString &tag)
 {
+    if (!memo)
+        return;
     const QString selected = memo->selectedText();
     if (!selected.isEmpty()) {
         memo->replaceSelection(tag + selected);
         return;
     }
-    const int line = memo->CaretLine();
-    memo->replaceLine(line, tag + memo->lineText(line));
+    // The displayed line: with word wrap the tag goes where the caret's screen line starts.
+    memo->replaceCaretLine(tag + memo->caretLineText());
 }
 
-void caretRule(TMemo *memo, const QString &text) { memo->replaceSelection(text); }
+void caretRule(TMemo *memo, const QString &text)
+{
+    if (memo)
+        memo->replaceSelection(text);
+}
 
 void lineBreakRule(TMemo *memo)
 {
-    if (memo->hasFocus())
+    // Ctrl+Enter pressed elsewhere (an address box, say) must not reach the text.
+    if (memo && memo->hasFocus())
         caretRule(memo, QStringLiteral("^br^"));
 }
 

@@ -1,0 +1,214 @@
+// Typing into and opening large pages in the highlighting text area.
+#include "editor/highlighting_memo.h"
+#include "editor/insertion.h"
+#include "platform/fonts.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+const QStringList &pageLines()
+{
+    static const QStringList lines = {
+        QStringLiteral("^center^^bolder^Привет, мир! 123 ^url^http://x.example^сайт^"),
+        QStringLiteral("Обычный текст страницы, без тегов, но с числами 42 и 2024."),
+        QStringLiteral("^italic^Курсив ^br^ ^u:Ник^ ^jpg1234^картинка^ ^hr^"),
+        QStringLiteral("^run:Scroll:FFFFFF:left:100:000000^Бегущая строка^"),
+        QString(),
+    };
+    return lines;
+}
+
+// Tagged page text of about `bytes` characters (one code-page byte each). It ends with the
+// first, most tagged line, and every fifth line from the first is that line.
+QString page(qsizetype bytes)
+{
+    QString text;
+    text.reserve(bytes + 128);
+    for (qsizetype i = 0; text.size() < bytes || i % pageLines().size() != 1; ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += pageLines().at(i % pageLines().size());
+    }
+    return text;
+}
+
+// One text area as the main window shows it: wrapped, Lucida Console 13 px, reporting.
+struct Area
+{
+    QLabel label;
+    TMemo memo;
+    explicit Area(const QString &text)
+    {
+        memo.setFont(fonts::makePixels(QStringLiteral("Lucida Console"), 13));
+        memo.setPositionLabel(&label);
+        memo.resize(680, 440);
+        memo.show();
+        memo.setText(text);
+        QApplication::processEvents();
+    }
+};
+
+void key(TMemo &memo, Qt::Key code, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+    QApplication::sendEvent(&memo, &press);
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+    QApplication::sendEvent(&memo, &release);
+}
+
+enum Where { AtEnd, InMiddle };
+
+// One character typed: key down, the edit, the highlighter's pass and every position report,
+// up to key up. Each typed character is taken back outside the timing, so the page stays the
+// same; the paint that the edit requested runs there too.
+void typing(benchmark::State &state, qsizetype bytes, Where where, bool withPaint)
+{
+    Area area(page(bytes));
+    QTextCursor c(area.memo.document());
+    if (where == AtEnd) {
+        c.movePosition(QTextCursor::End);
+    } else {
+        c = QTextCursor(
+            area.memo.document()->findBlockByNumber(area.memo.document()->blockCount() / 2));
+        c.movePosition(QTextCursor::EndOfWord);
+    }
+    area.memo.setTextCursor(c);
+    area.memo.ensureCursorVisible();
+    QApplication::processEvents();
+    // Lays out the blocks above the caret, as the idle catch-up after opening does (measured
+    // on its own below), so that the loop sees the steady state.
+    area.memo.CaretLine();
+    for (auto _ : state) {
+        key(area.memo, Qt::Key_X, QStringLiteral("x"));
+        if (withPaint)
+            QApplication::processEvents();
+        state.PauseTiming();
+        key(area.memo, Qt::Key_Backspace, QString());
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["blocks"] = area.memo.document()->blockCount();
+    state.counters["MB"] = double(area.memo.document()->characterCount()) / 1e6;
+}
+
+void BM_Keystroke5MB_End(benchmark::State &s)
+{
+    typing(s, 5'000'000, AtEnd, false);
+}
+void BM_Keystroke5MB_Middle(benchmark::State &s)
+{
+    typing(s, 5'000'000, InMiddle, false);
+}
+void BM_Keystroke5KB_End(benchmark::State &s)
+{
+    typing(s, 5'000, AtEnd, false);
+}
+void BM_Keystroke5KB_Middle(benchmark::State &s)
+{
+    typing(s, 5'000, InMiddle, false);
+}
+void BM_KeystrokeAndPaint5MB_Middle(benchmark::State &s)
+{
+    typing(s, 5'000'000, InMiddle, true);
+}
+void BM_KeystrokeAndPaint5KB_Middle(benchmark::State &s)
+{
+    typing(s, 5'000, InMiddle, true);
+}
+
+// Opening: the text set, every block coloured (the highlighter works inside setText).
+void BM_Open5MB(benchmark::State &state)
+{
+    const QString text = page(5'000'000);
+    auto area = std::make_unique<Area>(QString());
+    for (auto _ : state) {
+        area->memo.setText(text);
+        state.PauseTiming();
+        // The page ends with its most tagged line.
+        if (area->memo.document()->lastBlock().layout()->formats().size() < 10) {
+            state.SkipWithError("the last line was not coloured");
+            break;
+        }
+        area->memo.setText(QString());
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// Just after opening, with the caret at the end: one report, which does a few milliseconds
+// of layout and leaves the rest to the idle catch-up.
+void BM_ReportAtEndAfterOpen5MB(benchmark::State &state)
+{
+    const QString text = page(5'000'000);
+    Area area{QString()};
+    for (auto _ : state) {
+        state.PauseTiming();
+        area.memo.setText(text);
+        area.memo.moveCursor(QTextCursor::End);
+        state.ResumeTiming();
+        area.memo.UpdatePosition();
+    }
+}
+
+// The same, then a style command: the prefix rule needs the caret's own line only.
+void BM_PrefixRuleAtEndAfterOpen5MB(benchmark::State &state)
+{
+    const QString text = page(5'000'000);
+    Area area{QString()};
+    for (auto _ : state) {
+        state.PauseTiming();
+        area.memo.setText(text);
+        area.memo.moveCursor(QTextCursor::End);
+        area.memo.moveCursor(QTextCursor::PreviousBlock);
+        state.ResumeTiming();
+        insertion::prefixRule(&area.memo, QStringLiteral("^center^"));
+    }
+}
+
+// The whole of the catch-up's work: every block above the caret laid out, exact line count.
+void BM_ExactCaretLineAtEndAfterOpen5MB(benchmark::State &state)
+{
+    const QString text = page(5'000'000);
+    Area area{QString()};
+    for (auto _ : state) {
+        state.PauseTiming();
+        area.memo.setText(text);
+        area.memo.moveCursor(QTextCursor::End);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(area.memo.CaretLine());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Keystroke5MB_End)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke5MB_Middle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke5KB_End)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke5KB_Middle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeAndPaint5MB_Middle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeAndPaint5KB_Middle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Open5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ReportAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PrefixRuleAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExactCaretLineAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,200 @@
+#include "editor/tag_commands.h"
+
+#include "editor/highlighting_memo.h"
+#include "markup/tags.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QColorDialog>
+#include <QInputDialog>
+#include <QToolButton>
+#include <QWidget>
+
+#include <iterator>
+
+namespace {
+
+// The prefix-rule commands: menu item, its toolbar button (if any) and the tag word.
+struct StyleCommand
+{
+    const char *action;
+    const char *button;
+    const char *word;
+};
+constexpr StyleCommand styleCommands[] = {
+    {"left1", "ToolButton23", "left"},
+    {"center1", "ToolButton24", "center"},
+    {"right1", "ToolButton25", "right"},
+    {"justify1", "ToolButton26", "justify"},
+    {"bold1", "ToolButton28", "bolder"},
+    {"itallic1", "ToolButton29", "italic"},
+    {"underline1", "ToolButton30", "underline"},
+    {"strikeout1", "ToolButton31", "line-throught"},
+    {"normal1", nullptr, "normal"},
+    {"light1", nullptr, "lighter"},
+    {"polybold1", nullptr, "bold"},
+    {"lineontext1", nullptr, "overline"},
+    {"blink1", nullptr, "blink"},
+    {"undoformat1", nullptr, "n"},
+};
+
+// The reference input boxes: menu item, box title, prompt and the tag built from the value.
+struct ReferenceBox
+{
+    const char *action;
+    const char *title;
+    const char *prompt;
+    QString (*build)(const QString &value);
+};
+const ReferenceBox referenceBoxes[] = {
+    {"LinkUser1", "Ссылка на пользователя", "Login пользователя:", markup::UserLinkTag},
+    {"LinkPath1", "Ссылка на рубрику", "ID рубрики:", markup::SectionLinkTag},
+    {"LinkFile1", "Ссылка на файл", "ID файла:", markup::FileLinkTag},
+    {"Linktext1", "Ссылка на статью", "ID статьи:", markup::ArticleLinkTag},
+};
+
+template <typename Handler>
+QAction *connectAction(QWidget *root, const char *name, QObject *context, Handler handler)
+{
+    QAction *action = root->findChild<QAction *>(QString::fromLatin1(name));
+    if (action)
+        QObject::connect(action, &QAction::triggered, context, handler);
+    return action;
+}
+
+// A toolbar button runs the command of its menu item, unless it already triggers that
+// item's action (then the menu connection serves it).
+template <typename Handler>
+void connectButton(QWidget *root, const char *name, const QAction *menuAction, QObject *context,
+                   Handler handler)
+{
+    const QString objectName = QString::fromLatin1(name);
+    QAction *buttonAction = root->findChild<QAction *>(objectName);
+    if (buttonAction && buttonAction != menuAction)
+        QObject::connect(buttonAction, &QAction::triggered, context, handler);
+    auto *button = root->findChild<QAbstractButton *>(objectName);
+    if (!button)
+        return;
+    if (auto *tool = qobject_cast<QToolButton *>(button)) {
+        if (tool->defaultAction() &&
+            (tool->defaultAction() == menuAction || tool->defaultAction() == buttonAction))
+            return;
+    }
+    QObject::connect(button, &QAbstractButton::clicked, context, handler);
+}
+
+qint32 windowsColor(const QColor &color)
+{
+    return qint32(color.red() | (color.green() << 8) | (color.blue() << 16));
+}
+
+} // namespace
+
+std::optional<QColor> DialogTagCommandUi::chooseColor(const QColor &initial)
+{
+    if (!m_colorDialog) {
+        m_colorDialog = new QColorDialog(m_window);
+        m_colorDialog->setObjectName(QStringLiteral("ColorDialogText"));
+        // Qt's own dialog always shows the custom colours; a desktop portal might not.
+        m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
+    }
+    m_colorDialog->setCurrentColor(initial);
+    if (m_colorDialog->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return m_colorDialog->selectedColor();
+}
+
+std::optional<QString> DialogTagCommandUi::askText(const QString &title, const QString &prompt)
+{
+    QInputDialog box(m_window);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(QString());
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Отмена"));
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
+}
+
+TagCommands::TagCommands(QWidget *mainWindow, insertion::ActiveMemo active, TMemo *messageMemo,
+                         std::unique_ptr<TagCommandUi> ui)
+    : QObject(mainWindow)
+    , m_active(std::move(active))
+    , m_messageMemo(messageMemo)
+    , m_ui(ui ? std::move(ui) : std::make_unique<DialogTagCommandUi>(mainWindow))
+{
+    setObjectName(QStringLiteral("TagCommands"));
+}
+
+void TagCommands::styleCommand(const QString &word)
+{
+    insertion::prefixRule(activeMemo(), markup::StyleTag(word));
+}
+
+void TagCommands::br1Click()
+{
+    // br1 and the message area's own mbr1 share Ctrl+Enter; two live shortcuts on one key
+    // would cancel each other, so br1 does mbr1's job while the message area has the focus.
+    if (m_messageMemo && m_messageMemo->hasFocus())
+        insertion::lineBreakRule(m_messageMemo);
+    else
+        insertion::lineBreakRule(activeMemo());
+}
+
+void TagCommands::br2Click()
+{
+    insertion::lineBreakRule(activeMemo());
+}
+
+void TagCommands::hr1Click()
+{
+    insertion::caretRule(activeMemo(), markup::StyleTag("hr"));
+}
+
+void TagCommands::color1Click()
+{
+    const std::optional<QColor> chosen = m_ui->chooseColor(m_lastColor);
+    if (!chosen || !chosen->isValid())
+        return;
+    m_lastColor = *chosen;
+    markup::ColorToHtml(JvRGBToHTML1, windowsColor(*chosen));
+    insertion::caretRule(activeMemo(), JvRGBToHTML1.HTMLColor);
+}
+
+void TagCommands::referenceCommand(const QString &action)
+{
+    for (const ReferenceBox &box : referenceBoxes) {
+        if (action != QLatin1String(box.action))
+            continue;
+        const std::optional<QString> value =
+            m_ui->askText(QString::fromUtf8(box.title), QString::fromUtf8(box.prompt));
+        if (value)
+            insertion::caretRule(activeMemo(), box.build(*value));
+        return;
+    }
+}
+
+TagCommands *connectTagCommands(QWidget *mainWindow, insertion::ActiveMemo active,
+                                TMemo *messageMemo, std::unique_ptr<TagCommandUi> ui)
+{
+    auto *commands = new TagCommands(mainWindow, std::move(active), messageMemo, std::move(ui));
+
+    for (const StyleCommand &command : styleCommands) {
+        const QString word = QString::fromLatin1(command.word);
+        const auto handler = [commands, word] { commands->styleCommand(word); };
+        const QAction *menuAction = connectAction(mainWindow, command.action, commands, handler);
+        if (command.button)
+            connectButton(mainWindow, command.button, menuAction, commands, handler);
+    }
+    for (const ReferenceBox &box : referenceBoxes) {
+        const QString name = QString::fromLatin1(box.action);
+        connectAction(mainWindow, box.action, commands,
+                      [commands, name] { commands->referenceCommand(name); });
+    }
+    connectAction(mainWindow, "br1", commands, [commands] { commands->br1Click(); });
+    connectAction(mainWindow, "br2", commands, [commands] { commands->br2Click(); });
+    connectAction(mainWindow, "hr1", commands, [commands] { commands->hr1Click(); });
+    connectAction(mainWindow, "color1", commands, [commands] { commands->color1Click(); });
+    return commands;
+}

@@ -1,0 +1,199 @@
+// The colours of caret-tag markup, read from the formats the highlighter gives each block.
+#include "editor/caret_tag_highlighter.h"
+#include "editor/highlighting_memo.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+
+// One coloured run: its text and its class, S separator, K keyword, N number, W word.
+using Runs = QList<QPair<QString, QChar>>;
+
+QColor colorOf(QChar kind)
+{
+    switch (kind.toLatin1()) {
+    case 'S':
+        return CaretTagHighlighter::separatorColor();
+    case 'K':
+        return CaretTagHighlighter::keywordColor();
+    case 'N':
+        return CaretTagHighlighter::numberColor();
+    default:
+        return CaretTagHighlighter::wordColor();
+    }
+}
+
+// The runs of a block as the layout will draw them, classified back from their formats.
+Runs runsOf(const QTextBlock &block)
+{
+    Runs runs;
+    const QString text = block.text();
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        const QColor color = range.format.foreground().color();
+        QChar kind = QLatin1Char('?');
+        for (QChar k : {u'S', u'K', u'N', u'W'}) {
+            if (colorOf(k) == color)
+                kind = k;
+        }
+        const bool dotted = range.format.underlineStyle() == QTextCharFormat::DotLine &&
+                            range.format.underlineColor() == QColor(255, 128, 0);
+        const bool underlined = range.format.underlineStyle() != QTextCharFormat::NoUnderline ||
+                                range.format.fontUnderline();
+        // A keyword without its dotted orange line, or anything else with a line, is a fault.
+        if ((kind == u'K') != dotted || (kind != u'K' && underlined))
+            kind = QLatin1Char('!');
+        runs.append({text.mid(range.start, range.length), kind});
+    }
+    return runs;
+}
+
+Runs parse(const QString &spec)
+{
+    // "S:^|K:bold|S:^"
+    Runs runs;
+    for (const QString &part : spec.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        runs.append({part.mid(2), part.at(0)});
+    return runs;
+}
+
+} // namespace
+
+class TestHighlighting : public QObject
+{
+    Q_OBJECT
+private slots:
+    void colours_data();
+    void colours();
+    void messageAreaIsColouredAlike();
+    void everyLineIsColoured();
+    void typedTextIsColoured();
+    void drawingFontIsRegular();
+    void fontChangeRecolours();
+    void ownKeywordList();
+};
+
+void TestHighlighting::colours_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("runs");
+    QTest::newRow("tag") << "^bold^"
+                         << "S:^|K:bold|S:^";
+    QTest::newRow("upper-case keyword") << "BOLD"
+                                        << "K:BOLD";
+    QTest::newRow("hyphen splits line-throught") << "^line-throught^"
+                                                 << "S:^|W:line|S:-|W:throught|S:^";
+    QTest::newRow("number") << "123"
+                            << "N:123";
+    QTest::newRow("letters and digits") << "jpg123"
+                                        << "W:jpg123";
+    QTest::newRow("decimal") << "12.5"
+                             << "N:12|S:.|N:5";
+    QTest::newRow("capital Ё separates") << "Ёлка"
+                                         << "S:Ё|W:лка";
+    QTest::newRow("small ё is a letter") << "ёлка"
+                                         << "W:ёлка";
+    QTest::newRow("hash colour") << "#FF0000"
+                                 << "W:#FF0000";
+    QTest::newRow("separators only") << "^^^"
+                                     << "S:^^^";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("link") << "^url^http://x.example^сайт^"
+                          << "S:^|K:url|S:^|W:http|S:://|W:x|S:.|W:example|S:^|W:сайт|S:^";
+    QTest::newRow("tab belongs to words") << "a\tb"
+                                          << "W:a\tb";
+}
+
+void TestHighlighting::colours()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, runs);
+    TMemo memo;
+    memo.setText(text);
+    QCOMPARE(runsOf(memo.document()->firstBlock()), parse(runs));
+}
+
+void TestHighlighting::messageAreaIsColouredAlike()
+{
+    TMemo page;
+    TMemo message;
+    message.setObjectName(QStringLiteral("Memo2"));
+    const QString text = QStringLiteral("^bolder^Привет 123 ^url^http://x.example^сайт^");
+    page.setText(text);
+    message.setText(text);
+    QVERIFY(!runsOf(message.document()->firstBlock()).isEmpty());
+    QCOMPARE(runsOf(message.document()->firstBlock()), runsOf(page.document()->firstBlock()));
+}
+
+void TestHighlighting::everyLineIsColoured()
+{
+    TMemo memo;
+    memo.setText(QStringLiteral("^center^\n\n12 ^hr^\n"));
+    const QTextDocument *doc = memo.document();
+    QCOMPARE(runsOf(doc->findBlockByNumber(0)), parse(QStringLiteral("S:^|K:center|S:^")));
+    QCOMPARE(runsOf(doc->findBlockByNumber(1)), Runs{});
+    QCOMPARE(runsOf(doc->findBlockByNumber(2)), parse(QStringLiteral("N:12|S: ^|K:hr|S:^")));
+}
+
+void TestHighlighting::typedTextIsColoured()
+{
+    TMemo memo;
+    memo.show();
+    memo.setFocus();
+    QTest::keyClicks(&memo, QStringLiteral("^url^"));
+    QCOMPARE(runsOf(memo.document()->firstBlock()), parse(QStringLiteral("S:^|K:url|S:^")));
+    // Typing on turns the keyword into an ordinary word.
+    QTest::keyClick(&memo, Qt::Key_Left);
+    QTest::keyClicks(&memo, QStringLiteral("x"));
+    QCOMPARE(runsOf(memo.document()->firstBlock()), parse(QStringLiteral("S:^|W:urlx|S:^")));
+}
+
+void TestHighlighting::drawingFontIsRegular()
+{
+    TMemo memo;
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(17);
+    font.setBold(true);
+    font.setItalic(true);
+    font.setUnderline(true);
+    memo.setFont(font);
+    memo.setText(QStringLiteral("^bold^ plain"));
+    for (const QTextLayout::FormatRange &range :
+         memo.document()->firstBlock().layout()->formats()) {
+        const QFont drawn = range.format.font();
+        QCOMPARE(drawn.family(), font.family());
+        QCOMPARE(drawn.pixelSize(), 17);
+        QCOMPARE(drawn.weight(), QFont::Normal);
+        QVERIFY(!drawn.italic());
+        if (range.format.foreground().color() != CaretTagHighlighter::keywordColor())
+            QCOMPARE(range.format.underlineStyle(), QTextCharFormat::NoUnderline);
+    }
+}
+
+void TestHighlighting::fontChangeRecolours()
+{
+    TMemo memo;
+    memo.setText(QStringLiteral("^bold^"));
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setPointSize(14);
+    memo.setFont(font);
+    const auto formats = memo.document()->firstBlock().layout()->formats();
+    QVERIFY(!formats.isEmpty());
+    for (const QTextLayout::FormatRange &range : formats) {
+        QCOMPARE(range.format.font().family(), font.family());
+        QCOMPARE(range.format.font().pointSize(), 14);
+    }
+}
+
+void TestHighlighting::ownKeywordList()
+{
+    TMemo memo;
+    memo.setText(QStringLiteral("foo bold"));
+    memo.setKeywords({QStringLiteral("foo")});
+    QCOMPARE(runsOf(memo.document()->firstBlock()), parse(QStringLiteral("K:foo|S: |W:bold")));
+}
+
+QTEST_MAIN(TestHighlighting)
+#include "tst_highlighting.moc"
