@@ -1,12 +1,13 @@
 #include "browser/html_view.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
 #include <QWebEngineHistory>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -18,12 +19,12 @@ class ReportingPage : public QWebEnginePage
 public:
     ReportingPage(QWebEngineProfile *profile, HtmlView *owner)
         : QWebEnginePage(profile, owner), m_owner(owner)
-    {
-    }
+    {}
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
+        // Frames inside a page are part of the page: the address shown stays the page's.
         if (isMainFrame)
             emit m_owner->OnBeforeNavigate2(url.toString());
         return true;
@@ -52,34 +53,70 @@ HtmlView::HtmlView(QWidget *parent, QWebEngineProfile *profile) : QWidget(parent
     auto *page = new ReportingPage(profile ? profile : QWebEngineProfile::defaultProfile(), this);
     m_view->setPage(page);
     layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
     connect(m_view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit OnProgressChange(percent, 100); });
+    connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (ok)
+            restoreScrollPosition();
+        emit OnProgressChange(-1, 100);
+    });
+    // A link that asks for a new window opens here: the program has one browser window.
+    connect(
+        page, &QWebEnginePage::newWindowRequested, this,
+        [this](QWebEngineNewWindowRequest &request) { m_view->setUrl(request.requestedUrl()); });
 }
 
 HtmlView::~HtmlView() = default;
 
 QWebEngineProfile *HtmlView::mainWindowProfile()
 {
+    // Off the record: the site browser keeps cookies and cache for the run only and writes
+    // nothing to disk. Owned by the application, so it outlives every view.
     static QWebEngineProfile *profile = [] {
-        auto *p = new QWebEngineProfile(QStringLiteral("MainWindow"));
+        auto *p = new QWebEngineProfile(qApp);
+        p->setObjectName(QStringLiteral("MainWindowProfile"));
         p->setHttpUserAgent(QStringLiteral("Scribel Browser"));
         return p;
     }();
     return profile;
 }
 
+QUrl HtmlView::addressOf(const QString &text)
+{
+    if (isBlank(text))
+        return {};
+    // A path is taken as a file name even when it holds "#" or "?".
+    if (QDir::isAbsolutePath(text) && !text.contains(QLatin1String("://")))
+        return QUrl::fromLocalFile(text);
+    return QUrl::fromUserInput(text);
+}
+
 void HtmlView::Navigate(const QString &address)
 {
     if (isBlank(address))
         return;
-    QUrl url;
-    if (QFileInfo(address).isAbsolute() && !address.contains(QLatin1String("://")))
-        url = QUrl::fromLocalFile(address);
-    else
-        url = QUrl::fromUserInput(address);
-    if (!url.isValid())
-        throw NavigateError("The address is not valid: " + address.toStdString());
+    const QUrl url = addressOf(address);
+    if (!url.isValid() || url.scheme().isEmpty() || (m_check && !m_check(url)))
+        throw NavigateError("The address \"" + address.toStdString() + "\" cannot be opened");
+    if (m_keepScroll && !m_pendingScroll && url == m_view->url())
+        m_pendingScroll = m_view->page()->scrollPosition();
     m_view->setUrl(url);
+}
+
+void HtmlView::restoreScrollPosition()
+{
+    if (!m_pendingScroll)
+        return;
+    const QPointF at = *m_pendingScroll;
+    m_pendingScroll.reset();
+    if (at.isNull())
+        return;
+    // The application's own script world runs even where page scripts are switched off.
+    m_view->page()->runJavaScript(
+        QStringLiteral("window.scrollTo(%1, %2);").arg(at.x()).arg(at.y()),
+        QWebEngineScript::ApplicationWorld);
 }
 
 void HtmlView::GoBack()
@@ -96,8 +133,14 @@ void HtmlView::GoForward()
     m_view->forward();
 }
 
-void HtmlView::Refresh() { m_view->reload(); }
-void HtmlView::Stop() { m_view->stop(); }
+void HtmlView::Refresh()
+{
+    m_view->reload();
+}
+void HtmlView::Stop()
+{
+    m_view->stop();
+}
 
 void HtmlView::setLoadImages(bool on)
 {
@@ -117,4 +160,14 @@ void HtmlView::setJavaScriptEnabled(bool on)
 void HtmlView::setDefaultTextEncoding(const QString &encoding)
 {
     m_view->page()->settings()->setDefaultTextEncoding(encoding);
+}
+
+void HtmlView::setUserAgent(const QString &userAgent)
+{
+    m_view->page()->profile()->setHttpUserAgent(userAgent);
+}
+
+QString HtmlView::userAgent() const
+{
+    return m_view->page()->profile()->httpUserAgent();
 }
