@@ -88,8 +88,17 @@ QUrl HtmlView::addressOf(const QString &text)
     if (isBlank(text))
         return {};
     // A path is taken as a file name even when it holds "#" or "?".
-    if (QDir::isAbsolutePath(text) && !text.contains(QLatin1String("://")))
+    const bool hasScheme = text.contains(QLatin1String("://"));
+    if (QDir::isAbsolutePath(text) && !hasScheme)
         return QUrl::fromLocalFile(text);
+    // An address with its scheme is taken as written, so that a malformed one is refused
+    // rather than guessed into some other address.
+    const QUrl written(text.trimmed(), QUrl::TolerantMode);
+    static const QStringList schemesWithoutSlashes = {
+        QStringLiteral("about"), QStringLiteral("data"), QStringLiteral("mailto"),
+        QStringLiteral("javascript")};
+    if (hasScheme || schemesWithoutSlashes.contains(written.scheme(), Qt::CaseInsensitive))
+        return written;
     return QUrl::fromUserInput(text);
 }
 
@@ -98,7 +107,11 @@ void HtmlView::Navigate(const QString &address)
     if (isBlank(address))
         return;
     const QUrl url = addressOf(address);
-    if (!url.isValid() || url.scheme().isEmpty() || (m_check && !m_check(url)))
+    const bool needsHost = url.scheme() == QLatin1String("http") ||
+                           url.scheme() == QLatin1String("https") ||
+                           url.scheme() == QLatin1String("ftp");
+    if (!url.isValid() || url.scheme().isEmpty() || (needsHost && url.host().isEmpty()) ||
+        (m_check && !m_check(url)))
         throw NavigateError("The address \"" + address.toStdString() + "\" cannot be opened");
     if (m_keepScroll && !m_pendingScroll && url == m_view->url())
         m_pendingScroll = m_view->page()->scrollPosition();

@@ -109,7 +109,10 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
     m_address->setCurrentIndex(0);
     m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_address->setMinimumContentsLength(30);
-    // Only a choice made in the list opens it; Enter is handled on its own below.
+    // The box would otherwise pick the entry matching a typed text whenever editing ends and
+    // report it as chosen, so that merely leaving the box opened a page. Only a choice made
+    // in the list opens it; Enter is handled on its own below.
+    disconnect(m_address->lineEdit(), &QLineEdit::editingFinished, m_address, nullptr);
     connect(m_address, &QComboBox::activated, this, &SiteBrowserTab::IEAddress1Select);
     connect(m_address->lineEdit(), &QLineEdit::returnPressed, this,
             &SiteBrowserTab::IEAddress1Select);
