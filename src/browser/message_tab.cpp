@@ -173,10 +173,17 @@ void MessageTab::sSpeedButton1Click()
 
 void MessageTab::Memo2Change()
 {
+    // The highlighter's repainting is reported as a change of the document too; only a
+    // change of the text rebuilds the preview (and only that may raise an error box).
+    QString message = m_memo->text();
+    if (m_lastMessage && *m_lastMessage == message)
+        return;
+    m_lastMessage = message;
+
     // Runs whether or not the panel is shown, so the preview is always current.
     m_caption->setText(captionOk());
     QString error;
-    if (!messagepreview::write(m_memo->text(), m_previewFile, &error)) {
+    if (!messagepreview::write(message, m_previewFile, &error)) {
         // The view keeps its last page; the next change tries again.
         errordisplay::show(error, this);
         return;

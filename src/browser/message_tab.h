@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class HtmlView;
 class QAction;
 class QLabel;
@@ -58,4 +60,5 @@ private:
     HtmlView *m_preview = nullptr;
     QMenu *m_menu = nullptr;
     QString m_previewFile;
+    std::optional<QString> m_lastMessage; // the text of the latest rebuild
 };
