@@ -77,6 +77,9 @@ MessageTab::MessageTab(QWidget *parent)
                                            "line-throught, left, right, center, justify"),
                             m_caption);
     tags->setObjectName(QStringLiteral("sLabel1"));
+    QFont regular = tags->font(); // the caption is bold, the list of tags is not
+    regular.setBold(false);
+    tags->setFont(regular);
     tags->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tags->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     tags->setMinimumWidth(0);

@@ -126,7 +126,7 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
     m_progress->setRange(0, 100);
     m_progress->setValue(1);
     m_progress->setTextVisible(false);
-    m_progress->setFixedWidth(150);
+    m_progress->setFixedSize(150, 16);
     bar->addWidget(m_progress);
     layout->addWidget(bar);
 
@@ -153,6 +153,9 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
         if (section < 2 && size > SectionMaxWidth[section])
             m_header->resizeSection(section, SectionMaxWidth[section]);
     });
+    // A strip along the bottom: as high as its text, never sharing the view's height.
+    m_header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_header->setFixedHeight(m_header->sizeHint().height());
     layout->addWidget(m_header);
 }
 

@@ -126,6 +126,7 @@ private slots:
     void closeButtonHidesPanelAndClearsTick();
     void lineBreakOnlyWhileTextAreaHasFocus();
     void deleteItemLeavesClipboardAlone();
+    void releasingF4RepaintsTextArea();
 
 private:
     QTemporaryDir m_dir;
@@ -335,6 +336,36 @@ void TestMessageTab::deleteItemLeavesClipboardAlone()
     QCOMPARE(tab.memo()->toPlainText(), QStringLiteral("one"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("keep"));
     QVERIFY(fileBytes(tab.previewFile()).contains("\r\none\r\n"));
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+void TestMessageTab::releasingF4RepaintsTextArea()
+{
+    MessageTab tab;
+    tab.setPreviewFile(m_dir.filePath(QStringLiteral("f4.html")));
+    tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tab));
+    QTest::qWait(100);
+    PaintCounter counter;
+    tab.memo()->viewport()->installEventFilter(&counter);
+    QTest::keyRelease(tab.memo(), Qt::Key_F5);
+    QTest::qWait(100);
+    QCOMPARE(counter.paints, 0);
+    QTest::keyRelease(tab.memo(), Qt::Key_F4);
+    QTRY_VERIFY(counter.paints > 0);
 }
 
 int main(int argc, char **argv)
