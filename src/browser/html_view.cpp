@@ -8,6 +8,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -33,6 +34,13 @@ protected:
 private:
     HtmlView *m_owner;
 };
+
+const QString ScrollScriptName = QStringLiteral("HtmlViewKeepScroll");
+
+QString scrollScript(QPointF at)
+{
+    return QStringLiteral("window.scrollTo(%1, %2);").arg(at.x()).arg(at.y());
+}
 
 bool isBlank(const QString &text)
 {
@@ -113,8 +121,18 @@ void HtmlView::Navigate(const QString &address)
     if (!url.isValid() || url.scheme().isEmpty() || (needsHost && url.host().isEmpty()) ||
         (m_check && !m_check(url)))
         throw NavigateError("The address \"" + address.toStdString() + "\" cannot be opened");
-    if (m_keepScroll && !m_pendingScroll && url == m_view->url())
+    if (m_keepScroll && !m_pendingScroll && url == m_view->url()) {
         m_pendingScroll = m_view->page()->scrollPosition();
+        // Scrolling as soon as the new document is parsed, before it is first shown, keeps
+        // the view from jumping to the top and back.
+        QWebEngineScript script;
+        script.setName(ScrollScriptName);
+        script.setInjectionPoint(QWebEngineScript::DocumentReady);
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+        script.setRunsOnSubFrames(false);
+        script.setSourceCode(scrollScript(*m_pendingScroll));
+        m_view->page()->scripts().insert(script);
+    }
     m_view->setUrl(url);
 }
 
@@ -124,12 +142,12 @@ void HtmlView::restoreScrollPosition()
         return;
     const QPointF at = *m_pendingScroll;
     m_pendingScroll.reset();
-    if (at.isNull())
-        return;
-    // The application's own script world runs even where page scripts are switched off.
-    m_view->page()->runJavaScript(
-        QStringLiteral("window.scrollTo(%1, %2);").arg(at.x()).arg(at.y()),
-        QWebEngineScript::ApplicationWorld);
+    QWebEngineScriptCollection &scripts = m_view->page()->scripts();
+    for (const QWebEngineScript &script : scripts.find(ScrollScriptName))
+        scripts.remove(script);
+    // Once more now that the page is complete, in case it grew after it was parsed. The
+    // application's own script world runs even where page scripts are switched off.
+    m_view->page()->runJavaScript(scrollScript(at), QWebEngineScript::ApplicationWorld);
 }
 
 void HtmlView::GoBack()

@@ -115,7 +115,7 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
     disconnect(m_address->lineEdit(), &QLineEdit::editingFinished, m_address, nullptr);
     connect(m_address, &QComboBox::activated, this, &SiteBrowserTab::IEAddress1Select);
     connect(m_address->lineEdit(), &QLineEdit::returnPressed, this,
-            &SiteBrowserTab::IEAddress1Select);
+            &SiteBrowserTab::IEAddress1KeyDown);
     bar->addWidget(m_address);
 
     addButton(bar, "ToolButton1", QStringLiteral("Перейти"), QStyle::SP_MediaPlay,

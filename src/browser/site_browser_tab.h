@@ -79,7 +79,8 @@ public slots:
     void ToolButton5Click();  // stop
     void ToolButton6Click();  // personal page
     void ToolButton1Click();  // go
-    void IEAddress1Select();  // an entry of the list chosen, or Enter pressed in the box
+    void IEAddress1Select();  // an entry of the list chosen
+    void IEAddress1KeyDown(); // Enter pressed in the box
 
 private:
     QToolButton *addButton(QToolBar *bar, const char *name, const QString &hint, int standardIcon,
