@@ -298,3 +298,8 @@ void SiteBrowserTab::IEAddress1Select()
 {
     navigate(m_address->currentText());
 }
+
+void SiteBrowserTab::IEAddress1KeyDown()
+{
+    navigate(m_address->currentText());
+}
