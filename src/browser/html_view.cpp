@@ -1,12 +1,14 @@
 #include "browser/html_view.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
 #include <QWebEngineHistory>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -18,12 +20,12 @@ class ReportingPage : public QWebEnginePage
 public:
     ReportingPage(QWebEngineProfile *profile, HtmlView *owner)
         : QWebEnginePage(profile, owner), m_owner(owner)
-    {
-    }
+    {}
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
+        // Frames inside a page are part of the page: the address shown stays the page's.
         if (isMainFrame)
             emit m_owner->OnBeforeNavigate2(url.toString());
         return true;
@@ -32,6 +34,13 @@ protected:
 private:
     HtmlView *m_owner;
 };
+
+const QString ScrollScriptName = QStringLiteral("HtmlViewKeepScroll");
+
+QString scrollScript(QPointF at)
+{
+    return QStringLiteral("window.scrollTo(%1, %2);").arg(at.x()).arg(at.y());
+}
 
 bool isBlank(const QString &text)
 {
@@ -52,34 +61,93 @@ HtmlView::HtmlView(QWidget *parent, QWebEngineProfile *profile) : QWidget(parent
     auto *page = new ReportingPage(profile ? profile : QWebEngineProfile::defaultProfile(), this);
     m_view->setPage(page);
     layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
     connect(m_view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit OnProgressChange(percent, 100); });
+    connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (ok)
+            restoreScrollPosition();
+        emit OnProgressChange(-1, 100);
+    });
+    // A link that asks for a new window opens here: the program has one browser window.
+    connect(
+        page, &QWebEnginePage::newWindowRequested, this,
+        [this](QWebEngineNewWindowRequest &request) { m_view->setUrl(request.requestedUrl()); });
 }
 
 HtmlView::~HtmlView() = default;
 
 QWebEngineProfile *HtmlView::mainWindowProfile()
 {
+    // Off the record: the site browser keeps cookies and cache for the run only and writes
+    // nothing to disk. Owned by the application, so it outlives every view.
     static QWebEngineProfile *profile = [] {
-        auto *p = new QWebEngineProfile(QStringLiteral("MainWindow"));
+        auto *p = new QWebEngineProfile(qApp);
+        p->setObjectName(QStringLiteral("MainWindowProfile"));
         p->setHttpUserAgent(QStringLiteral("Scribel Browser"));
         return p;
     }();
     return profile;
 }
 
+QUrl HtmlView::addressOf(const QString &text)
+{
+    if (isBlank(text))
+        return {};
+    // A path is taken as a file name even when it holds "#" or "?".
+    const bool hasScheme = text.contains(QLatin1String("://"));
+    if (QDir::isAbsolutePath(text) && !hasScheme)
+        return QUrl::fromLocalFile(text);
+    // An address with its scheme is taken as written, so that a malformed one is refused
+    // rather than guessed into some other address.
+    const QUrl written(text.trimmed(), QUrl::TolerantMode);
+    static const QStringList schemesWithoutSlashes = {
+        QStringLiteral("about"), QStringLiteral("data"), QStringLiteral("mailto"),
+        QStringLiteral("javascript")};
+    if (hasScheme || schemesWithoutSlashes.contains(written.scheme(), Qt::CaseInsensitive))
+        return written;
+    return QUrl::fromUserInput(text);
+}
+
 void HtmlView::Navigate(const QString &address)
 {
     if (isBlank(address))
         return;
-    QUrl url;
-    if (QFileInfo(address).isAbsolute() && !address.contains(QLatin1String("://")))
-        url = QUrl::fromLocalFile(address);
-    else
-        url = QUrl::fromUserInput(address);
-    if (!url.isValid())
-        throw NavigateError("The address is not valid: " + address.toStdString());
+    const QUrl url = addressOf(address);
+    const bool needsHost = url.scheme() == QLatin1String("http") ||
+                           url.scheme() == QLatin1String("https") ||
+                           url.scheme() == QLatin1String("ftp");
+    if (!url.isValid() || url.scheme().isEmpty() || (needsHost && url.host().isEmpty()) ||
+        (m_check && !m_check(url)))
+        throw NavigateError("The address \"" + address.toStdString() + "\" cannot be opened");
+    if (m_keepScroll && !m_pendingScroll && url == m_view->url()) {
+        m_pendingScroll = m_view->page()->scrollPosition();
+        // Scrolling as soon as the new document is parsed, before it is first shown, keeps
+        // the view from jumping to the top and back.
+        QWebEngineScript script;
+        script.setName(ScrollScriptName);
+        script.setInjectionPoint(QWebEngineScript::DocumentReady);
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+        script.setRunsOnSubFrames(false);
+        script.setSourceCode(scrollScript(*m_pendingScroll));
+        m_view->page()->scripts().insert(script);
+    }
     m_view->setUrl(url);
+}
+
+void HtmlView::restoreScrollPosition()
+{
+    if (!m_pendingScroll)
+        return;
+    const QPointF at = *m_pendingScroll;
+    m_pendingScroll.reset();
+    QWebEngineScriptCollection &scripts = m_view->page()->scripts();
+    for (const QWebEngineScript &script : scripts.find(ScrollScriptName))
+        scripts.remove(script);
+    // Once more now that the page is complete, in case it grew after it was parsed. The
+    // application's own script world runs even where page scripts are switched off.
+    m_view->page()->runJavaScript(scrollScript(at), QWebEngineScript::ApplicationWorld);
 }
 
 void HtmlView::GoBack()
@@ -96,8 +164,14 @@ void HtmlView::GoForward()
     m_view->forward();
 }
 
-void HtmlView::Refresh() { m_view->reload(); }
-void HtmlView::Stop() { m_view->stop(); }
+void HtmlView::Refresh()
+{
+    m_view->reload();
+}
+void HtmlView::Stop()
+{
+    m_view->stop();
+}
 
 void HtmlView::setLoadImages(bool on)
 {
@@ -117,4 +191,14 @@ void HtmlView::setJavaScriptEnabled(bool on)
 void HtmlView::setDefaultTextEncoding(const QString &encoding)
 {
     m_view->page()->settings()->setDefaultTextEncoding(encoding);
+}
+
+void HtmlView::setUserAgent(const QString &userAgent)
+{
+    m_view->page()->profile()->setHttpUserAgent(userAgent);
+}
+
+QString HtmlView::userAgent() const
+{
+    return m_view->page()->profile()->httpUserAgent();
 }

@@ -1,8 +1,12 @@
 // HtmlView: the embedded HTML display of the site browser, the previews and the dialogs.
 #pragma once
 
+#include <QPointF>
+#include <QUrl>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
 #include <stdexcept>
 
 class QWebEngineProfile;
@@ -24,6 +28,7 @@ public:
     ~HtmlView() override;
 
     // The profile the main window's two views share; its user agent is "Scribel Browser".
+    // It keeps nothing on disk: cookies and cache live for the run only.
     static QWebEngineProfile *mainWindowProfile();
 
     // Text of nothing but blanks and control characters does nothing. A local path becomes a
@@ -39,15 +44,35 @@ public:
     void setJavaScriptEnabled(bool on);
     // 8-bit pages without a declared character set are read in this encoding.
     void setDefaultTextEncoding(const QString &encoding);
+    void setUserAgent(const QString &userAgent); // of the view's profile
+    QString userAgent() const;
+
+    // A view that shows a page rebuilt on every change: navigating to the address already shown
+    // keeps the reader's scroll position instead of going back to the top.
+    void setKeepsScrollPosition(bool on) { m_keepScroll = on; }
+
+    // The address Navigate would open for the text; an empty address for blank text.
+    static QUrl addressOf(const QString &text);
+
+    // Addresses for which this returns false are refused like invalid ones (lets a caller, or a
+    // test, restrict what the view may open). None: every valid address is accepted.
+    using AddressCheck = std::function<bool(const QUrl &)>;
+    void setAddressCheck(AddressCheck check) { m_check = std::move(check); }
 
     QWebEngineView *webView() const { return m_view; }
 
 signals:
     // Before every navigation, also links clicked inside a page; the address as text.
     void OnBeforeNavigate2(const QString &url);
-    // Loading progress as (percent, 100).
+    // Loading progress as (percent, 100); (-1, 100) once a load has ended, like the "done"
+    // report of a browser control, so that a progress display comes to rest.
     void OnProgressChange(int progress, int progressMax);
 
 private:
+    void restoreScrollPosition();
+
     QWebEngineView *m_view = nullptr;
+    AddressCheck m_check;
+    bool m_keepScroll = false;
+    std::optional<QPointF> m_pendingScroll; // to restore when the current load finishes
 };
