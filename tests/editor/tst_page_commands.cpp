@@ -230,6 +230,8 @@ private slots:
                               << true;
         QTest::newRow("save, dialog cancelled")
             << PageCommands::Answer::Save << QString() << false << false;
+        QTest::newRow("save fails")
+            << PageCommands::Answer::Save << QStringLiteral("missing/saved.mv") << false << false;
         QTest::newRow("discard") << PageCommands::Answer::Discard << QString() << true << false;
         QTest::newRow("cancel") << PageCommands::Answer::Cancel << QString() << false << false;
     }
@@ -328,6 +330,10 @@ private slots:
     {
         TFinishF finish;
         finish.setResult(QStringLiteral("joined"));
+        finish.show();
+        QVERIFY(QTest::qWaitForWindowActive(&finish));
+        QVERIFY(finish.edit()->hasFocus());
+        QCOMPARE(finish.edit()->selectedText(), QStringLiteral("joined"));
         finish.edit()->setText(QStringLiteral("edited"));
         finish.Button1Click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("edited"));
