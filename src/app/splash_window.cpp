@@ -2,6 +2,7 @@
 
 #include "platform/fonts.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -127,7 +128,11 @@ QString TSplashF::status() const
 void TSplashF::showState()
 {
     m_history.append({progress(), status()});
-    if (isVisible())
+    if (isVisible()) {
         repaint();
+        // The window system shows the new state only once it has had a chance to; user input
+        // waits for the main window.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     emit stateShown(progress(), status());
 }

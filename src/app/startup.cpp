@@ -100,6 +100,7 @@ int run(QApplication &app)
     auto *splash = new TSplashF;
     splash->show();
     splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const Windows windows = createWindows(*splash);
     splash->hide();
     delete splash;

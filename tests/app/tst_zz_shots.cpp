@@ -11,9 +11,11 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 static void shot(QWidget *w, const QString &name)
 {
@@ -25,6 +27,38 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("SPLASHTEST")) {
+        TSplashF s;
+        s.show();
+        s.repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        s.setStatus("Загрузка...");
+        s.setProgress(40);
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0)
+            .copy(s.geometry().adjusted(-10, -10, 10, 10))
+            .save("/tmp/shots_shell/screen_splash.png");
+        return 0;
+    }
+    if (qEnvironmentVariableIsSet("RUNTEST")) {
+        QTimer::singleShot(2500, [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == "TForm1") {
+                    qWarning() << "closing" << w->windowTitle() << w->geometry();
+                    w->close();
+                }
+        });
+        QTimer::singleShot(300, [] {
+            QGuiApplication::primaryScreen()->grabWindow(0).save(
+                "/tmp/shots_shell/screen_splash.png");
+        });
+        QTimer::singleShot(2000, [] {
+            QGuiApplication::primaryScreen()->grabWindow(0).save("/tmp/shots_shell/screen.png");
+        });
+        int rc = startup::run(app);
+        qWarning() << "run returned" << rc;
+        return rc;
+    }
     TSplashF splash;
     splash.show();
     splash.setProgress(45);
@@ -81,3 +115,4 @@ int main(int argc, char **argv)
     delete f;
     return 0;
 }
+// (scratch end)
