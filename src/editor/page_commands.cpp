@@ -82,7 +82,7 @@ QString PageCommands::untitledName()
 }
 QString PageCommands::applicationTitle()
 {
-    return QStringLiteral("Mirvale Rivi Razare");
+    return QString::fromLatin1(errordisplay::ApplicationTitle);
 }
 QFont PageCommands::designFont()
 {
