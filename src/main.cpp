@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
         if (const auto status = commandline::run(arguments))
             return *status;
     }
-    // The web views need one shared GL context, set before the application object exists.
+    // The web views need a shared OpenGL context, which must be asked for before the
+    // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     return startup::run(app);

@@ -1,10 +1,41 @@
 // Start-up: the splash window, the creation of every window in order, the event loop.
 #pragma once
 
+#include <span>
+
 class QApplication;
+class TAboutF;
+class TForm1;
+class TSplashF;
 
 namespace startup {
 
+// The windows created at start; each lives for the whole run and is owned by the main window.
+// A window built later gets a field here and a creation step below.
+struct Windows
+{
+    TForm1 *mainWindow = nullptr; // TForm1
+    TAboutF *about = nullptr;     // TAboutF
+};
+
+// One step of the start-up: create something (or nothing), then set the splash status (when
+// given), then its progress (when not NoProgress).
+struct Step
+{
+    static constexpr int NoProgress = -1;
+    const char *name;
+    void (*create)(Windows &windows);
+    int progress;
+    const char *status = nullptr;
+};
+
+// The steps in order.
+std::span<const Step> steps();
+
+// Runs every step with the splash window showing each state; returns the windows created.
+Windows createWindows(TSplashF &splash);
+
+// The whole program: splash, windows, event loop. Returns the exit status.
 int run(QApplication &app);
 
 } // namespace startup

@@ -1,0 +1,91 @@
+// Start-up: the splash sequence, the windows it creates and the main window's first state.
+#include "app_test_main.h"
+
+#include "app/about_window.h"
+#include "app/main_window.h"
+#include "app/splash_window.h"
+#include "app/startup.h"
+#include "editor/finish_window.h"
+#include "editor/page_commands.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTimer>
+
+class TstStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void splashShowsEveryStepThenTheMainWindowStartsOnTheEditor()
+    {
+        TSplashF splash;
+        const startup::Windows windows = startup::createWindows(splash);
+        TForm1 *form = windows.mainWindow;
+        QVERIFY(form);
+
+        QList<int> progress;
+        QStringList statuses;
+        for (const TSplashF::State &state : splash.history()) {
+            if (!progress.isEmpty() && progress.last() == state.progress)
+                continue;
+            progress << state.progress;
+            statuses << state.status;
+        }
+        QCOMPARE(progress, (QList<int>{1, 5, 35, 40, 45, 50, 55, 60, 70, 80, 90, 99}));
+        QCOMPARE(statuses.first(), QStringLiteral("Инициализация..."));
+        for (int i = 1; i < statuses.size() - 1; ++i)
+            QCOMPARE(statuses.at(i), QStringLiteral("Загрузка..."));
+        QCOMPARE(statuses.last(), QStringLiteral("Запуск..."));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Mirvale Rivi Razare"));
+
+        QCOMPARE(form->windowTitle(), QStringLiteral("Без имени.mv - Mirvale Rivi Razare"));
+        QCOMPARE(form->statusPanel(0)->text(), QStringLiteral("Без имени.mv"));
+        QCOMPARE(form->statusPanel(1)->text(), QStringLiteral("1"));
+        QCOMPARE(form->statusPanel(2)->text(), QStringLiteral("0"));
+        QCOMPARE(form->statusPanel(3)->text(), QString());
+        QCOMPARE(form->pageControl()->currentWidget(), form->editorPage());
+        QCOMPARE(form->activeMemo(), form->memoGen());
+        QVERIFY(!form->pageControl()->isTabVisible(0));
+        auto *keywords = form->findChild<QListWidget *>(QStringLiteral("KeywordList"));
+        QVERIFY(keywords && keywords->isHidden());
+        QCOMPARE(keywords->count(), 37);
+
+        // The About window and the conversion result window belong to the main window.
+        QVERIFY(windows.about);
+        QCOMPARE(windows.about->parent(), form);
+        QCOMPARE(form->pageCommands()->finishWindow()->parent(), form);
+        bool aboutShown = false;
+        QTimer::singleShot(0, windows.about, [&] {
+            aboutShown = windows.about->isVisible();
+            windows.about->reject();
+        });
+        form->action(QStringLiteral("about1"))->trigger();
+        QVERIFY(aboutShown);
+        delete form;
+    }
+
+    void everyWindowHasAStepWithItsProgress()
+    {
+        QStringList names;
+        for (const startup::Step &step : startup::steps())
+            names << QString::fromLatin1(step.name);
+        const QStringList windows = {QStringLiteral("TForm1"),       QStringLiteral("THelpTagF"),
+                                     QStringLiteral("TLinkF"),       QStringLiteral("TImageF"),
+                                     QStringLiteral("TImageWidthF"), QStringLiteral("TImageLinkF"),
+                                     QStringLiteral("TRunLineF"),    QStringLiteral("TAboutF"),
+                                     QStringLiteral("TFinishF"),     QStringLiteral("TFormatF"),
+                                     QStringLiteral("TNickF"),       QStringLiteral("TOptionsF")};
+        qsizetype last = -1;
+        for (const QString &window : windows) {
+            const qsizetype at = names.indexOf(window);
+            QVERIFY2(at > last, qPrintable(window));
+            last = at;
+        }
+    }
+};
+
+RR_APP_TEST_MAIN(TstStartup)
+#include "tst_startup.moc"
