@@ -7,6 +7,7 @@
 #include "browser/site_browser_tab.h"
 #include "editor/highlighting_memo.h"
 #include "editor/page_commands.h"
+#include "editor/tag_commands.h"
 #include "markup/keywords.h"
 #include "markup/site.h"
 #include "platform/app_paths.h"
@@ -136,11 +137,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         m_panels[2]->setText(QString::number(column));
     });
     MemoGen->UpdatePosition();
-    try {
-        m_browserTab->view()->Navigate(site::homeAddress());
-    } catch (const NavigateError &) {
-        // The Browser page simply stays empty; the user can go to any address from it.
-    }
+    m_browserTab->openHomeAddress();
     readSettings();
 
     // Main-menu keys are taken before the focused control sees them.
@@ -337,6 +334,31 @@ void TForm1::connectCommands()
     connect(action(QStringLiteral("browser1")), &QAction::triggered, this, &TForm1::browser1Click);
     connect(action(QStringLiteral("visstbar1")), &QAction::triggered, this,
             &TForm1::visstbar1Click);
+
+    connectPageParts();
+}
+
+void TForm1::connectPageParts()
+{
+    // Both text areas recognise the words of the hidden keyword list.
+    QStringList keywords;
+    for (int i = 0; i < KeywordList->count(); ++i)
+        keywords << KeywordList->item(i)->text();
+    MemoGen->setKeywords(keywords);
+    memo2()->setKeywords(keywords);
+
+    // The Format and Insert commands, with Ctrl+Enter on either key of the keyboard.
+    m_tagCommands = connectTagCommands(this, [this] { return ActiveMemo; }, memo2());
+    action(QStringLiteral("br1"))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return),
+                        QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+
+    // Both views report to the Browser tab's address box, header and progress bar.
+    m_browserTab->attachMessagePreview(m_messageTab);
+    m_browserTab->connectHelpMenu(this);
+    connect(m_browserTab, &SiteBrowserTab::statusText, StatusBar1,
+            [this](const QString &text) { StatusBar1->showMessage(text, 2000); });
+    m_messageTab->bindPreviewAction(action(QStringLiteral("panelPreView2")));
 }
 
 // --- Settings file ----------------------------------------------------------------------------
@@ -489,7 +511,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyRelease:
         // MemoGenKeyUp: F4 repaints the active text area.
         if (watched == MemoGen && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F4)
-            ActiveMemo->viewport()->update();
+            ActiveMemo->Repaint();
         break;
     case QEvent::MouseButtonPress:
         // MemoGenMouseDown: the context menu that the next right click shows.
@@ -536,7 +558,7 @@ void TForm1::visstbar1Click(bool ticked)
 
 void TForm1::refresh2Click()
 {
-    ActiveMemo->viewport()->update();
+    ActiveMemo->Repaint();
 }
 
 void TForm1::close1Click()

@@ -18,6 +18,7 @@ class QTabWidget;
 class QToolBar;
 class SiteBrowserTab;
 class TMemo;
+class TagCommands;
 
 class TForm1 : public QMainWindow
 {
@@ -83,6 +84,7 @@ private:
     void buildStatusBar();
     void buildMenus();
     void connectCommands();
+    void connectPageParts();
     void readSettings();
     void applyBrowserTick(bool ticked);
     void showPageFileName(const QString &pageFileName);
@@ -99,6 +101,7 @@ private:
     QToolBar *sToolBar1 = nullptr;
     SiteBrowserTab *m_browserTab = nullptr;
     MessageTab *m_messageTab = nullptr;
+    TagCommands *m_tagCommands = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QLabel *m_panels[4] = {};
     QLabel *Label1 = nullptr;

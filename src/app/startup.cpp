@@ -3,9 +3,19 @@
 #include "app/about_window.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "browser/site_browser_tab.h"
+#include "dialogs/dialog_openers.h"
+#include "dialogs/image_dialogs.h"
+#include "dialogs/line_format_dialog.h"
+#include "dialogs/link_dialog.h"
+#include "dialogs/nick_builder.h"
+#include "dialogs/run_line_dialog.h"
+#include "dialogs/tag_help_window.h"
+#include "options/options_dialog.h"
 #include "editor/finish_window.h"
 #include "editor/page_commands.h"
 #include "markup/color_converter.h"
+#include "platform/app_paths.h"
 #include "platform/system_colors.h"
 
 #include <QAction>
@@ -41,17 +51,71 @@ void createFinishWindow(Windows &windows)
     commands->setFinishWindow(new TFinishF(windows.mainWindow));
 }
 
-// Windows that are not part of the program yet: their steps only move the progress bar. Each
-// is replaced by a creation function when its window is built.
-constexpr auto tagHelpWindowPlaceholder = nullptr;    // THelpTagF
-constexpr auto linkDialogPlaceholder = nullptr;       // TLinkF
-constexpr auto imageDialogPlaceholder = nullptr;      // TImageF
-constexpr auto imageWidthDialogPlaceholder = nullptr; // TImageWidthF
-constexpr auto imageLinkDialogPlaceholder = nullptr;  // TImageLinkF
-constexpr auto runLineDialogPlaceholder = nullptr;    // TRunLineF
-constexpr auto lineFormatDialogPlaceholder = nullptr; // TFormatF
-constexpr auto nickBuilderPlaceholder = nullptr;      // TNickF
-constexpr auto optionsDialogPlaceholder = nullptr;    // TOptionsF: last, it relabels the others
+insertion::ActiveMemo activeMemoOf(TForm1 *mainWindow)
+{
+    return [mainWindow] { return mainWindow->activeMemo(); };
+}
+
+void createTagHelpWindow(Windows &w)
+{
+    w.tagHelp = new THelpTagF(activeMemoOf(w.mainWindow), w.mainWindow);
+    connectTagHelp(w.mainWindow, w.tagHelp);
+}
+
+void createLinkDialog(Windows &w)
+{
+    w.link = new TLinkF(activeMemoOf(w.mainWindow), w.mainWindow);
+}
+
+void createImageDialog(Windows &w)
+{
+    w.image = new TImageF(activeMemoOf(w.mainWindow), w.mainWindow);
+}
+
+void createImageWidthDialog(Windows &w)
+{
+    w.imageWidth = new TImageWidthF(activeMemoOf(w.mainWindow), w.mainWindow);
+}
+
+void createImageLinkDialog(Windows &w)
+{
+    w.imageLink = new TImageLinkF(activeMemoOf(w.mainWindow), w.mainWindow);
+}
+
+void createRunLineDialog(Windows &w)
+{
+    w.runLine = new TRunLineF(activeMemoOf(w.mainWindow), w.mainWindow);
+}
+
+void createLineFormatDialog(Windows &w)
+{
+    w.lineFormat = new TFormatF(activeMemoOf(w.mainWindow), w.mainWindow);
+    // Every tag dialog exists now: the Insert and Format commands can open them.
+    dialogs::connectDialogOpeners(w.mainWindow, activeMemoOf(w.mainWindow),
+                                  {w.link, w.image, w.imageWidth, w.imageLink, w.runLine,
+                                   w.lineFormat});
+}
+
+void createNickBuilder(Windows &w)
+{
+    w.nick = new TNickF(w.mainWindow);
+    connectNickBuilder(w.mainWindow, w.nick);
+}
+
+// Last: reading the stored options relabels every window created before it.
+void createOptionsDialog(Windows &w)
+{
+    TForm1 *form = w.mainWindow;
+    SiteBrowserTab *browser = form->siteBrowserTab();
+    w.options = new TOptionsF(TOptionsF::imageSwitchOf(browser->view()),
+                              apppaths::languageFolder(), form);
+    TOptionsF *options = w.options;
+    form->refreshBrowserAtStart = [options] { return options->refreshBrowserAtStart(); };
+    browser->setCredentials(
+        [options] { return std::pair{options->login(), options->password()}; });
+    QObject::connect(form->action(QStringLiteral("options1")), &QAction::triggered, options,
+                     [options] { options->exec(); });
+}
 
 constexpr int None = Step::NoProgress;
 
@@ -60,17 +124,17 @@ const Step Steps[] = {
     {"application title", setApplicationTitle, None},
     {"load", nullptr, 5, "Загрузка..."},
     {"TForm1", createMainWindow, None},
-    {"THelpTagF", tagHelpWindowPlaceholder, 35},
-    {"TLinkF", linkDialogPlaceholder, 40},
-    {"TImageF", imageDialogPlaceholder, 45},
-    {"TImageWidthF", imageWidthDialogPlaceholder, 50},
-    {"TImageLinkF", imageLinkDialogPlaceholder, 55},
-    {"TRunLineF", runLineDialogPlaceholder, 60},
+    {"THelpTagF", createTagHelpWindow, 35},
+    {"TLinkF", createLinkDialog, 40},
+    {"TImageF", createImageDialog, 45},
+    {"TImageWidthF", createImageWidthDialog, 50},
+    {"TImageLinkF", createImageLinkDialog, 55},
+    {"TRunLineF", createRunLineDialog, 60},
     {"TAboutF", createAboutWindow, 70},
     {"TFinishF", createFinishWindow, None},
-    {"TFormatF", lineFormatDialogPlaceholder, 80},
-    {"TNickF", nickBuilderPlaceholder, 90},
-    {"TOptionsF", optionsDialogPlaceholder, None},
+    {"TFormatF", createLineFormatDialog, 80},
+    {"TNickF", createNickBuilder, 90},
+    {"TOptionsF", createOptionsDialog, None},
     {"start", nullptr, 99, "Запуск..."},
 };
 

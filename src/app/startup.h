@@ -6,6 +6,15 @@
 class QApplication;
 class TAboutF;
 class TForm1;
+class THelpTagF;
+class TLinkF;
+class TImageF;
+class TImageWidthF;
+class TImageLinkF;
+class TRunLineF;
+class TFormatF;
+class TNickF;
+class TOptionsF;
 class TSplashF;
 
 namespace startup {
@@ -15,7 +24,16 @@ namespace startup {
 struct Windows
 {
     TForm1 *mainWindow = nullptr; // TForm1
+    THelpTagF *tagHelp = nullptr;
+    TLinkF *link = nullptr;
+    TImageF *image = nullptr;
+    TImageWidthF *imageWidth = nullptr;
+    TImageLinkF *imageLink = nullptr;
+    TRunLineF *runLine = nullptr;
     TAboutF *about = nullptr;     // TAboutF
+    TFormatF *lineFormat = nullptr;
+    TNickF *nick = nullptr;
+    TOptionsF *options = nullptr;
 };
 
 // One step of the start-up: create something (or nothing), then set the splash status (when

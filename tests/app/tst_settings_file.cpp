@@ -74,7 +74,7 @@ private slots:
         errordisplay::setHandler(&recordError);
     }
 
-    void cleanup() { errordisplay::setHandler(nullptr); }
+    void cleanup() { errordisplay::setHandler(&apptest::recordUnexpectedError); }
 
     void firstStartUsesTheDefaultsAndExitWritesAllTenKeys()
     {
