@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
@@ -20,6 +21,27 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// A label that ends in "…" when the header is too narrow for it, instead of being cut off.
+class ElidingLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        painter.setPen(palette().color(foregroundRole()));
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+        painter.drawText(area, int(alignment()), shown);
+        // Whatever text a language file gives, the cut-off part can still be read.
+        const QString tip = shown == text() ? QString() : text();
+        if (toolTip() != tip)
+            setToolTip(tip);
+    }
+};
 
 constexpr int PreviewHeight = 207;
 constexpr int HeaderHeight = 24;
@@ -73,7 +95,7 @@ MessageTab::MessageTab(QWidget *parent)
     // Keeps the right-hand label clear of the caption text.
     headerRow->addSpacing(QFontMetrics(bold).horizontalAdvance(captionRefused()) + 12);
     headerRow->addStretch(1);
-    auto *tags = new QLabel(QStringLiteral("Рабочие теги: br, hr, bolder, italic, underline, "
+    auto *tags = new ElidingLabel(QStringLiteral("Рабочие теги: br, hr, bolder, italic, underline, "
                                            "line-throught, left, right, center, justify"),
                             m_caption);
     tags->setObjectName(QStringLiteral("sLabel1"));
