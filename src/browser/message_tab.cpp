@@ -67,6 +67,9 @@ MessageTab::MessageTab(QWidget *parent)
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->installEventFilter(this);
     connect(m_memo, &QPlainTextEdit::textChanged, this, &MessageTab::Memo2Change);
+    // The message starts empty: a repaint of the empty text at start (a new keyword list, a
+    // new font) is no change, so nothing is written, and no error shown, before the first one.
+    m_lastMessage = m_memo->text();
 
     m_panel = new QWidget(splitter);
     m_panel->setObjectName(QStringLiteral("PanelPreView"));

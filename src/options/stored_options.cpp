@@ -60,7 +60,11 @@ StoredOptions read()
     return options;
 }
 
-std::optional<QString> write(const StoredOptions &options)
+namespace {
+
+// Writes the values one at a time, so a failure names the value that was not written; gives
+// that name and the store's status then.
+std::pair<std::optional<QString>, QSettings::Status> writeValues(const StoredOptions &options)
 {
     QSettings store = openStore();
     prepareOwnerOnlyFile(store.fileName());
@@ -72,14 +76,28 @@ std::optional<QString> write(const StoredOptions &options)
         {QStringLiteral("Language/Current"), options.language.value_or(QString())},
     };
     for (const auto &[key, value] : values) {
-        // One value at a time, so a failure names the value that was not written.
         store.setValue(key, value);
         store.sync();
         if (store.status() != QSettings::NoError || !store.isWritable())
-            return key;
+            return {key, store.status()};
     }
     QFile::setPermissions(store.fileName(), OwnerOnly);
-    return std::nullopt;
+    return {std::nullopt, QSettings::NoError};
+}
+
+} // namespace
+
+std::optional<QString> write(const StoredOptions &options)
+{
+    auto [failed, status] = writeValues(options);
+    if (failed && status == QSettings::FormatError) {
+        // The settings store will not write over a file it cannot parse, so a damaged store
+        // (random bytes, a cut line) would refuse every write from then on. What it held could
+        // not be read at start either: the options now shown replace it.
+        QFile::remove(fileName());
+        failed = writeValues(options).first;
+    }
+    return failed;
 }
 
 QString fileName()
