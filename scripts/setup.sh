@@ -8,7 +8,7 @@ BUILD="$ROOT/build"
 
 PACKAGES=(
     cmake ninja-build g++ ccache pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-translations-l10n libgl-dev
     libbenchmark-dev fonts-dejavu-core
     xvfb xauth xdotool xclip
     desktop-file-utils appstream

@@ -2,6 +2,7 @@
 
 #include "browser/html_view.h"
 #include "options/language_loader.h"
+#include "options/qt_translations.h"
 #include "options/stored_options.h"
 #include "platform/error_display.h"
 
@@ -217,7 +218,10 @@ void TOptionsF::CheckBox1Click()
 
 void TOptionsF::ComboBox1Change()
 {
-    relabel::applyLanguageFile(m_languageFolder + QLatin1Char('/') + ComboBox1->currentText());
+    const QString file = m_languageFolder + QLatin1Char('/') + ComboBox1->currentText();
+    // First, so that no retranslation by Qt's widgets comes after the language file's texts.
+    qttranslations::follow(file);
+    relabel::applyLanguageFile(file);
     // Shown in full when the window cuts them short.
     LabelAutor->setToolTip(LabelAutor->text());
     LabelEmail->setToolTip(LabelEmail->text());

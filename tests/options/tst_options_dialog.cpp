@@ -1,6 +1,7 @@
 // The Options dialog: stored options read at creation and written at exit, the language list,
 // the relabelling of its own texts.
 #include "options/options_dialog.h"
+#include "options/qt_translations.h"
 #include "options/stored_options.h"
 #include "platform/error_display.h"
 
@@ -84,6 +85,9 @@ private slots:
     void emailLabelOpensMail();
     void textsFitTheWindow_data();
     void textsFitTheWindow();
+    void languageOfFile_data();
+    void languageOfFile();
+    void qtTextsFollowTheLanguage();
 
 private:
     std::unique_ptr<TOptionsF> create();
@@ -424,6 +428,45 @@ void TstOptionsDialog::textsFitTheWindow()
     }
     if (const QByteArray folder = qgetenv("RR_SCREENSHOT_DIR"); !folder.isEmpty())
         dialog->grab().save(QString::fromLocal8Bit(folder) + "/options_" + file + ".png");
+}
+
+void TstOptionsDialog::languageOfFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::newRow("Russian") << "/x/Russian.lng" << QLocale::Russian;
+    QTest::newRow("lower case") << "/x/english.lng" << QLocale::English;
+    QTest::newRow("Ukrainian") << "Ukrainian.lng" << QLocale::Ukrainian;
+    QTest::newRow("no language") << "/x/Klingonish.lng" << QLocale::AnyLanguage;
+    QTest::newRow("empty box") << "/x/" << QLocale::AnyLanguage;
+    QTest::newRow("dots in the name") << "/x/Russian.old.lng" << QLocale::AnyLanguage;
+}
+
+void TstOptionsDialog::languageOfFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QLocale::Language, language);
+    QCOMPARE(qttranslations::languageOfFile(file), language);
+}
+
+void TstOptionsDialog::qtTextsFollowTheLanguage()
+{
+    const auto lookIn = [] { return QCoreApplication::translate("QFileDialog", "Look in:"); };
+    QVERIFY(QFile::copy(shippedFile("Russian.lng"), m_folder->filePath("Russian.lng")));
+    QVERIFY(QFile::copy(shippedFile("English.lng"), m_folder->filePath("English.lng")));
+    auto dialog = create();
+    if (lookIn() == QStringLiteral("Look in:"))
+        QSKIP("Qt's Russian translation is not installed");
+    auto *box = dialog->findChild<QComboBox *>("ComboBox1");
+    box->setCurrentIndex(box->findText("English.lng"));
+    QCOMPARE(lookIn(), QStringLiteral("Look in:"));
+    // The language file's own texts stay after Qt's widgets have handled the change.
+    QCoreApplication::processEvents();
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Options"));
+    box->setCurrentIndex(box->findText("Russian.lng"));
+    QVERIFY(lookIn() != QStringLiteral("Look in:"));
+    box->setCurrentIndex(box->findText("English.lng"));
+    QCOMPARE(lookIn(), QStringLiteral("Look in:"));
 }
 
 int main(int argc, char *argv[])
