@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 #include "platform/error_display.h"
 #include "platform/fonts.h"
+#include "platform/interface_texts.h"
 #include "platform/page_file.h"
 
 #include <QApplication>
@@ -28,6 +29,11 @@ const QStringList &fileFilters()
     return filters;
 }
 
+QString uiText(interfacetexts::Text which)
+{
+    return interfacetexts::text(which);
+}
+
 QString displayName(const QString &pageFileName)
 {
     return QFileInfo(pageFileName).fileName();
@@ -37,10 +43,11 @@ PageCommands::Answer askWithMessageBox(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Warning, PageCommands::applicationTitle(), question,
                     QMessageBox::NoButton, parent);
-    QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton *save = box.addButton(uiText(interfacetexts::SaveButton), QMessageBox::AcceptRole);
     QPushButton *discard =
-        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.addButton(uiText(interfacetexts::DiscardButton), QMessageBox::DestructiveRole);
+    QPushButton *cancel =
+        box.addButton(uiText(interfacetexts::CancelButton), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();
@@ -55,8 +62,10 @@ bool confirmWithMessageBox(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Warning, PageCommands::applicationTitle(), question,
                     QMessageBox::NoButton, parent);
-    QPushButton *write = box.addButton(QStringLiteral("Записать"), QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton *write =
+        box.addButton(uiText(interfacetexts::WriteButton), QMessageBox::AcceptRole);
+    QPushButton *cancel =
+        box.addButton(uiText(interfacetexts::CancelButton), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
@@ -208,7 +217,7 @@ bool PageCommands::confirmDiscard(TMemo *memo)
     if (!memo || !memo->document()->isModified())
         return true;
     const QString question =
-        QStringLiteral("Текст изменён. Сохранить изменения в «%1»?").arg(displayName(PageFileName));
+        uiText(interfacetexts::SaveChangesQuestion).arg(displayName(PageFileName));
     switch (askSaveChanges(question)) {
     case Answer::Save:
         return savePage(memo);
@@ -226,11 +235,7 @@ bool PageCommands::writePage(TMemo *memo, const QString &path)
     if (const auto lost = cp1251::firstUnencodable(text)) {
         const qsizetype line = text.left(lost->position).count(QLatin1Char('\n')) + 1;
         const QString question =
-            QStringLiteral("Знак %1 в строке %2 нельзя записать в кодировке Windows-1251, "
-                           "как и другие такие знаки после него.\n\n"
-                           "Записать текст со знаком «?» вместо каждого из них?")
-                .arg(describe(lost->character))
-                .arg(line);
+            uiText(interfacetexts::LossySaveQuestion).arg(describe(lost->character)).arg(line);
         if (!confirmLossySave(question))
             return false;
     }

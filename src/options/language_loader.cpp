@@ -1,6 +1,7 @@
 #include "options/language_loader.h"
 
 #include "platform/ini_file.h"
+#include "platform/interface_texts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -269,6 +270,7 @@ QStringList applyLanguageFile(const QString &path)
         if (!setText(findPlaceAmong(windows, step.to), step.to, text))
             missing << describe(step.to);
     }
+    interfacetexts::load(file);
 #ifndef NDEBUG
     static bool listed = false;
     if (!listed && !missing.isEmpty()) {

@@ -14,6 +14,7 @@
 #include "options/options_dialog.h"
 #include "options/relabel_table.h"
 #include "platform/codepage.h"
+#include "platform/interface_texts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -80,6 +81,10 @@ private slots:
         box->setEditText(QStringLiteral("English.lng"));
         QCOMPARE(form->action(QStringLiteral("new1"))->text(), QStringLiteral("New page"));
         QVERIFY(windows.link->windowTitle() != QStringLiteral("Ссылка"));
+        // The program's own questions follow, and so do Qt's dialogs.
+        QCOMPARE(interfacetexts::text(interfacetexts::DiscardButton), QStringLiteral("Don't save"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
+                 QStringLiteral("Look in:"));
         // No control of any window is left without a caption where the table gives one.
         for (const relabel::Step &step : relabel::table()) {
             QObject *control = relabel::findPlace(step.to);
@@ -89,6 +94,8 @@ private slots:
         }
         box->setEditText(QStringLiteral("Russian.lng"));
         QCOMPARE(form->action(QStringLiteral("new1"))->text(), QStringLiteral("Создать страницу"));
+        QCOMPARE(interfacetexts::text(interfacetexts::DiscardButton),
+                 QStringLiteral("Не сохранять"));
     }
 
     void theLinkCommandPutsTheSelectionInsideTheTag()

@@ -1,0 +1,63 @@
+#include "platform/interface_texts.h"
+
+#include "platform/ini_file.h"
+
+#include <array>
+
+namespace interfacetexts {
+namespace {
+
+struct Entry
+{
+    const char *key;
+    const char *builtIn; // UTF-8
+};
+
+const std::array<Entry, TextCount> Entries = {{
+    {"SaveChanges", "Текст изменён. Сохранить изменения в «%1»?"},
+    {"Save", "Сохранить"},
+    {"DontSave", "Не сохранять"},
+    {"Cancel", "Отмена"},
+    {"LossySave", "Знак %1 в строке %2 нельзя записать в кодировке Windows-1251, как и другие "
+                  "такие знаки после него.\\n\\nЗаписать текст со знаком «?» вместо каждого из "
+                  "них?"},
+    {"Write", "Записать"},
+}};
+
+// Language files hold one line per text: "\n" in a text stands for a line break.
+QString unescaped(QString text)
+{
+    return text.replace(QLatin1String("\\n"), QLatin1String("\n"));
+}
+
+std::array<QString, TextCount> &current()
+{
+    static std::array<QString, TextCount> texts = [] {
+        std::array<QString, TextCount> builtIn;
+        for (int i = 0; i < TextCount; ++i)
+            builtIn[i] = unescaped(QString::fromUtf8(Entries[i].builtIn));
+        return builtIn;
+    }();
+    return texts;
+}
+
+} // namespace
+
+QString text(Text which)
+{
+    return current()[which];
+}
+
+void load(const IniFile &languageFile)
+{
+    const QString section = QStringLiteral("Messages");
+    for (int i = 0; i < TextCount; ++i) {
+        const QString value = languageFile.readString(section, QLatin1String(Entries[i].key),
+                                                      QString::fromUtf8(Entries[i].builtIn));
+        // A blank text would leave a question or a button without words.
+        current()[i] =
+            unescaped(value.trimmed().isEmpty() ? QString::fromUtf8(Entries[i].builtIn) : value);
+    }
+}
+
+} // namespace interfacetexts

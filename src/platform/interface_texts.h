@@ -1,0 +1,28 @@
+// The program's own questions and their buttons, in the language of the interface.
+#pragma once
+
+#include <QString>
+
+class IniFile;
+
+namespace interfacetexts {
+
+// Texts that no window holds, so that the relabelling of controls cannot reach them. Language
+// files give them in the section [Messages] under the key named in the table.
+enum Text {
+    SaveChangesQuestion, // %1: the page's file name
+    SaveButton,
+    DiscardButton,
+    CancelButton,
+    LossySaveQuestion, // %1: the character, %2: its line
+    WriteButton,
+    TextCount
+};
+
+// The current text: the language file's, or the built-in Russian one.
+QString text(Text which);
+
+// Takes every text from this language file; a missing key gives the built-in text.
+void load(const IniFile &languageFile);
+
+} // namespace interfacetexts
