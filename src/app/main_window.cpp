@@ -11,6 +11,7 @@
 #include "markup/keywords.h"
 #include "markup/site.h"
 #include "platform/app_paths.h"
+#include "platform/eliding_label.h"
 #include "platform/error_display.h"
 #include "platform/fonts.h"
 #include "platform/ini_file.h"
@@ -62,24 +63,35 @@ public:
     void addPanel(QLabel *panel, int width)
     {
         panel->setParent(this);
-        panel->resize(width, StatusBarHeight);
-        m_panels.append(panel);
+        m_panels.append({panel, width});
     }
     QSize sizeHint() const override { return {0, StatusBarHeight}; }
     QSize minimumSizeHint() const override { return {0, StatusBarHeight}; }
 
 protected:
+    // The panels keep their widths, but the first gives way in a narrow window so that the
+    // caret position stays in sight.
     void resizeEvent(QResizeEvent *) override
     {
+        int others = 0;
+        for (qsizetype i = 1; i < m_panels.size(); ++i)
+            others += m_panels[i].width;
         int x = 0;
-        for (QLabel *panel : std::as_const(m_panels)) {
-            panel->setGeometry(x, 0, panel->width(), height());
-            x += panel->width();
+        for (qsizetype i = 0; i < m_panels.size(); ++i) {
+            const int panelWidth =
+                i == 0 ? qBound(0, width() - others, m_panels[0].width) : m_panels[i].width;
+            m_panels[i].label->setGeometry(x, 0, panelWidth, height());
+            x += panelWidth;
         }
     }
 
 private:
-    QList<QLabel *> m_panels;
+    struct Panel
+    {
+        QLabel *label;
+        int width;
+    };
+    QList<Panel> m_panels;
 };
 
 // A key as the main menu compares it: Enter and Return are one key, and the keypad makes no
@@ -250,7 +262,8 @@ void TForm1::buildStatusBar()
     auto *strip = new PanelStrip(StatusBar1);
     strip->setObjectName(QStringLiteral("StatusPanels"));
     for (int i = 0; i < 4; ++i) {
-        auto *panel = new QLabel;
+        // A long page path loses its middle rather than its file name.
+        QLabel *panel = i == 0 ? new ElidingLabel(Qt::ElideMiddle) : new QLabel;
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setAlignment(Panels[i].alignment);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -348,10 +361,11 @@ void TForm1::connectPageParts()
     memo2()->setKeywords(keywords);
 
     // The Format and Insert commands, with Ctrl+Enter on either key of the keyboard.
-    m_tagCommands = connectTagCommands(this, [this] { return ActiveMemo; }, memo2());
+    m_tagCommands = connectTagCommands(
+        this, [this] { return ActiveMemo; }, memo2());
     action(QStringLiteral("br1"))
-        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return),
-                        QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
 
     // Both views report to the Browser tab's address box, header and progress bar.
     m_browserTab->attachMessagePreview(m_messageTab);

@@ -5,6 +5,7 @@
 #include "editor/highlighting_memo.h"
 #include "editor/insertion.h"
 #include "platform/app_paths.h"
+#include "platform/eliding_label.h"
 #include "platform/error_display.h"
 #include "platform/fonts.h"
 
@@ -13,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
@@ -21,27 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// A label that ends in "…" when the header is too narrow for it, instead of being cut off.
-class ElidingLabel : public QLabel
-{
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        const QRect area = contentsRect();
-        painter.setPen(palette().color(foregroundRole()));
-        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
-        painter.drawText(area, int(alignment()), shown);
-        // Whatever text a language file gives, the cut-off part can still be read.
-        const QString tip = shown == text() ? QString() : text();
-        if (toolTip() != tip)
-            setToolTip(tip);
-    }
-};
 
 constexpr int PreviewHeight = 207;
 constexpr int HeaderHeight = 24;
@@ -99,8 +78,8 @@ MessageTab::MessageTab(QWidget *parent)
     headerRow->addSpacing(QFontMetrics(bold).horizontalAdvance(captionRefused()) + 12);
     headerRow->addStretch(1);
     auto *tags = new ElidingLabel(QStringLiteral("Рабочие теги: br, hr, bolder, italic, underline, "
-                                           "line-throught, left, right, center, justify"),
-                            m_caption);
+                                                 "line-throught, left, right, center, justify"),
+                                  Qt::ElideRight, m_caption);
     tags->setObjectName(QStringLiteral("sLabel1"));
     QFont regular = tags->font(); // the caption is bold, the list of tags is not
     regular.setBold(false);

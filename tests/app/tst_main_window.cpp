@@ -6,6 +6,7 @@
 #include "editor/find_replace_dialog.h"
 #include "editor/highlighting_memo.h"
 #include "editor/page_commands.h"
+#include "platform/eliding_label.h"
 #include "platform/error_display.h"
 
 #include <QAction>
@@ -218,6 +219,49 @@ private slots:
         QVERIFY(!m_form->statusBar1()->isVisible());
         m_form->action(QStringLiteral("visstbar1"))->trigger();
         QVERIFY(m_form->statusBar1()->isVisible());
+    }
+
+    void caretPositionStaysInSightInANarrowWindow_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("first-start size") << 535;
+        QTest::newRow("narrow") << 300;
+        QTest::newRow("wide") << 1200;
+    }
+
+    void caretPositionStaysInSightInANarrowWindow()
+    {
+        QFETCH(int, width);
+        showActive();
+        m_form->resize(width, 368);
+        QCoreApplication::processEvents();
+        for (int i : {1, 2}) {
+            QLabel *panel = m_form->statusPanel(i);
+            const QRect place(panel->mapTo(m_form, QPoint()), panel->size());
+            QVERIFY2(m_form->rect().contains(place), qPrintable(QString::number(i)));
+            QCOMPARE(panel->width(), 30);
+        }
+        QVERIFY(m_form->statusPanel(0)->width() <= 450);
+    }
+
+    void aLongPathLosesItsMiddleNotItsFileName()
+    {
+        showActive();
+        m_form->resize(535, 368);
+        const QString folder = m_dir.filePath(QString(200, QLatin1Char('d')));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/страница.mv");
+        m_chosenFiles << path;
+        m_form->memoGen()->setFocus();
+        QTest::keyClick(m_form->memoGen(), Qt::Key_S, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        auto *panel = qobject_cast<ElidingLabel *>(m_form->statusPanel(0));
+        QVERIFY(panel);
+        QCOMPARE(panel->text(), path);
+        QVERIFY(panel->shownText().contains(QChar(0x2026)));
+        QVERIFY(panel->shownText().endsWith(QStringLiteral("страница.mv")));
+        m_form->action(QStringLiteral("new1"))->trigger();
+        QCOMPARE(panel->shownText(), PageCommands::untitledName());
     }
 
     void wordWrapTickFollowsTheActiveArea()
