@@ -242,8 +242,12 @@ void TNickF::fitSize()
 bool TNickF::event(QEvent *event)
 {
     // A language file may give longer captions: the window grows to keep them readable.
-    if (event->type() == QEvent::LayoutRequest && layout())
+    if (event->type() == QEvent::LayoutRequest && layout()) {
+        // Qt activates the layout of a visible window only; the language file relabels this
+        // one while it is hidden, and stale nested sizes would cut the new captions short.
+        layout()->activate();
         fitSize();
+    }
     return QDialog::event(event);
 }
 

@@ -1,0 +1,152 @@
+// Every window of the program in each shipped language: no caption cut short, no control
+// outside its window. Set RR_GALLERY_DIR to also get a picture of each window there.
+#include "app_test_main.h"
+
+#include "app/about_window.h"
+#include "app/main_window.h"
+#include "app/splash_window.h"
+#include "app/startup.h"
+#include "dialogs/image_dialogs.h"
+#include "dialogs/line_format_dialog.h"
+#include "dialogs/link_dialog.h"
+#include "dialogs/nick_builder.h"
+#include "dialogs/run_line_dialog.h"
+#include "dialogs/tag_help_window.h"
+#include "editor/finish_window.h"
+#include "options/options_dialog.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+class TstWindowsFit : public QObject
+{
+    Q_OBJECT
+
+    startup::Windows windows;
+
+    QList<QWidget *> allWindows() const
+    {
+        return {windows.mainWindow, windows.tagHelp,    windows.link,
+                windows.image,      windows.imageWidth, windows.imageLink,
+                windows.runLine,    windows.about,      windows.mainWindow->findChild<TFinishF *>(),
+                windows.lineFormat, windows.nick,       windows.options};
+    }
+
+    static QString textWithoutMnemonic(QString text)
+    {
+        return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+            .remove(QLatin1Char('&'))
+            .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    }
+
+    // What is wrong with one control, or nothing.
+    static QString fault(QWidget *window, QWidget *control)
+    {
+        const QRect inWindow(control->mapTo(window, QPoint(0, 0)), control->size());
+        if (!window->rect().contains(inWindow))
+            return QStringLiteral("lies outside its window");
+        const QFontMetrics metrics = control->fontMetrics();
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            if (label->wordWrap() || label->text().isEmpty() || label->hasScaledContents())
+                return {};
+            if (label->sizeHint().width() > label->width())
+                return QStringLiteral("text \"%1\" cut short").arg(label->text());
+        } else if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            if (box->sizeHint().width() > box->width())
+                return QStringLiteral("text \"%1\" cut short").arg(box->text());
+        } else if (auto *radio = qobject_cast<QRadioButton *>(control)) {
+            if (radio->sizeHint().width() > radio->width())
+                return QStringLiteral("text \"%1\" cut short").arg(radio->text());
+        } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+            const QString text = textWithoutMnemonic(button->text());
+            const int iconWidth = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+            if (metrics.horizontalAdvance(text) + iconWidth + 6 > button->width())
+                return QStringLiteral("text \"%1\" cut short").arg(text);
+        } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
+            if (metrics.horizontalAdvance(textWithoutMnemonic(group->title())) + 8 > group->width())
+                return QStringLiteral("title \"%1\" cut short").arg(group->title());
+        } else if (auto *tabs = qobject_cast<QTabBar *>(control)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                const int iconWidth = tabs->tabIcon(i).isNull() ? 0 : tabs->iconSize().width() + 4;
+                if (tabs->isTabVisible(i) &&
+                    tabs->tabRect(i).width() <
+                        metrics.horizontalAdvance(tabs->tabText(i)) + iconWidth + 8)
+                    return QStringLiteral("tab \"%1\" cut short").arg(tabs->tabText(i));
+            }
+        }
+        return {};
+    }
+
+    void chooseLanguage(const QString &file)
+    {
+        auto *box = windows.options->findChild<QComboBox *>(QStringLiteral("ComboBox1"));
+        box->setEditText(file);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TSplashF splash;
+        windows = startup::createWindows(splash);
+        QVERIFY(windows.mainWindow);
+    }
+
+    void cleanupTestCase() { delete windows.mainWindow; }
+
+    void nothingIsCutShort_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Russian") << QStringLiteral("Russian.lng");
+        QTest::newRow("English") << QStringLiteral("English.lng");
+    }
+
+    void nothingIsCutShort()
+    {
+        QFETCH(QString, language);
+        chooseLanguage(language);
+        const QString gallery = qEnvironmentVariable("RR_GALLERY_DIR");
+        if (!gallery.isEmpty())
+            QDir().mkpath(gallery);
+        QStringList faults;
+        for (QWidget *window : allWindows()) {
+            QVERIFY(window);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            // Windows that grow to their texts do so on the layout request that follows.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QCoreApplication::processEvents();
+            for (QWidget *control : window->findChildren<QWidget *>()) {
+                if (!control->isVisibleTo(window) || control->isWindow() ||
+                    control->window() != window)
+                    continue;
+                // The working-tags label of the message tab ends in "…" by design.
+                if (control->objectName() == QLatin1String("sLabel1") &&
+                    window == windows.mainWindow)
+                    continue;
+                const QString problem = fault(window, control);
+                if (!problem.isEmpty())
+                    faults << QStringLiteral("%1 / %2 (%3): %4")
+                                  .arg(window->objectName(), control->objectName(),
+                                       QString::fromLatin1(control->metaObject()->className()),
+                                       problem);
+            }
+            if (!gallery.isEmpty())
+                window->grab().save(
+                    QStringLiteral("%1/%2-%3.png")
+                        .arg(gallery, QFileInfo(language).baseName(), window->objectName()));
+            window->hide();
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+};
+
+RR_APP_TEST_MAIN(TstWindowsFit)
+#include "tst_windows_fit.moc"
