@@ -108,7 +108,8 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
     m_address->addItems(sitebrowser::addressList());
     m_address->setCurrentIndex(0);
     m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_address->setMinimumContentsLength(30);
+    // Narrow enough that the progress bar stays on the toolbar at the first-start window size.
+    m_address->setMinimumContentsLength(12);
     // The box would otherwise pick the entry matching a typed text whenever editing ends and
     // report it as chosen, so that merely leaving the box opened a page. Only a choice made
     // in the list opens it; Enter is handled on its own below.
