@@ -105,6 +105,8 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
     m_address->setObjectName(QStringLiteral("IEAddress1"));
     m_address->setEditable(true);
     m_address->setInsertPolicy(QComboBox::NoInsert); // the list never grows
+    // Enter opens the address as typed, not a list entry that happens to start with it.
+    m_address->setCompleter(nullptr);
     m_address->addItems(sitebrowser::addressList());
     m_address->setCurrentIndex(0);
     m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -69,8 +69,9 @@ ImageDialog::ImageDialog(insertion::ActiveMemo activeMemo, const QString &helpPa
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setEditable(true);
-    // A typed format goes into the tag; it does not become a fifth item of the list.
+    // A typed format goes into the tag as typed: never completed to an item, never added as one.
     ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox2->setCompleter(nullptr);
     ComboBox2->addItems({QStringLiteral("gif"), QStringLiteral("jpeg"), QStringLiteral("jpg"),
                          QStringLiteral("png")});
     ComboBox2->setCurrentText(QStringLiteral("jpg"));

@@ -69,6 +69,9 @@ TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
     ComboBoxType = new QComboBox(this);
     ComboBoxType->setObjectName(QStringLiteral("ComboBoxType"));
     ComboBoxType->setEditable(true);
+    // A typed word goes into the tag as typed: never completed to an item, never added as one.
+    ComboBoxType->setCompleter(nullptr);
+    ComboBoxType->setInsertPolicy(QComboBox::NoInsert);
     ComboBoxType->addItems(
         {QStringLiteral("Alternate"), QStringLiteral("Scroll"), QStringLiteral("Slide")});
     ComboBoxType->setCurrentIndex(1);
@@ -81,6 +84,8 @@ TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
     ComboBoxPosition = new QComboBox(this);
     ComboBoxPosition->setObjectName(QStringLiteral("ComboBoxPosition"));
     ComboBoxPosition->setEditable(true);
+    ComboBoxPosition->setCompleter(nullptr);
+    ComboBoxPosition->setInsertPolicy(QComboBox::NoInsert);
     ComboBoxPosition->addItems({QStringLiteral("left"), QStringLiteral("right")});
     ComboBoxPosition->setCurrentIndex(0);
 

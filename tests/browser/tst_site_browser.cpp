@@ -70,6 +70,7 @@ private slots:
     void beforeNavigateShowsAddress();
     void historyMovesWithoutHistoryShowError();
     void enterOpensTypedAddressOnce();
+    void typedPrefixOfAnEntryIsNotCompleted();
     void choosingAnEntryOpensIt();
     void leavingTheBoxOpensNothing();
     void goCopiesAddressIntoHeaderHint();
@@ -266,6 +267,19 @@ void TestSiteBrowser::enterOpensTypedAddressOnce()
     QCOMPARE(before.count(), 1);
     QCOMPARE(tab.addressText(), QUrl::fromLocalFile(page).toString());
     QCOMPARE(box->currentText(), QUrl::fromLocalFile(page).toString());
+}
+
+void TestSiteBrowser::typedPrefixOfAnEntryIsNotCompleted()
+{
+    SiteBrowserTab tab;
+    tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tab));
+    auto *box = tab.findChild<QComboBox *>(QStringLiteral("IEAddress1"));
+    // "…/rub?rid=5" starts the listed "…/rub?rid=50"; Enter must open what was typed.
+    const QString typed = box->itemText(0) + QStringLiteral("/rub?rid=5");
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), typed);
+    QCOMPARE(box->currentText(), typed);
 }
 
 void TestSiteBrowser::choosingAnEntryOpensIt()

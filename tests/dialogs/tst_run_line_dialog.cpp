@@ -102,6 +102,11 @@ private slots:
             << colorbutton::AutomaticColor << qint32(0x00FFFFFF) << "Bounce"
             << ""
             << "^run:Bounce:FFFFFF:left::000000^Hi^";
+        // A prefix of an item stays as typed.
+        QTest::newRow("typed prefix of an item")
+            << colorbutton::AutomaticColor << qint32(0x00FFFFFF) << "S"
+            << "1"
+            << "^run:S:FFFFFF:left:1:000000^Hi^";
         QTest::newRow("automatic after red")
             << colorbutton::AutomaticColor << qint32(0x00FFFFFF) << "Slide"
             << "7"
@@ -134,6 +139,23 @@ private slots:
             pressOk(dialog);
         });
         QCOMPARE(memo.text(), tag);
+    }
+
+    void typedWordsNeverJoinTheLists()
+    {
+        TMemo memo;
+        TRunLineF dialog([&memo] { return &memo; });
+        openDialog(dialog, memo, [&] {
+            auto *typeBox = dialog.findChild<QComboBox *>("ComboBoxType");
+            typeBox->lineEdit()->selectAll();
+            QTest::keyClicks(typeBox->lineEdit(), QStringLiteral("Bounce"));
+            QTest::keyClick(typeBox->lineEdit(), Qt::Key_Return);
+            if (dialog.isVisible())
+                pressOk(dialog);
+        });
+        QVERIFY(memo.text().startsWith(QStringLiteral("^run:Bounce:")));
+        QCOMPARE(dialog.findChild<QComboBox *>("ComboBoxType")->count(), 3);
+        QCOMPARE(dialog.findChild<QComboBox *>("ComboBoxPosition")->count(), 2);
     }
 
     void colourTextsFollowTheButtonsAtOnce()
