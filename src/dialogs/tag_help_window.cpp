@@ -398,7 +398,9 @@ THelpTagF::THelpTagF(insertion::ActiveMemo activeMemo, QWidget *parent, HintSour
     layout->addWidget(sButton1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(HTMListBox1, &QListWidget::currentRowChanged, this, &THelpTagF::HTMListBox1Click);
+    // Selection, not the current row: the list makes its first row current by itself when it
+    // takes the focus, and that is no choice of the user's.
+    connect(HTMListBox1, &QListWidget::itemSelectionChanged, this, &THelpTagF::HTMListBox1Click);
     connect(HTMListBox1, &QListWidget::itemClicked, this, &THelpTagF::HTMListBox1Click);
     connect(HTMListBox1, &QListWidget::itemDoubleClicked, this, &THelpTagF::HTMListBox1DblClick);
     connect(sSpeedButton1, &QToolButton::clicked, this, &THelpTagF::sSpeedButton1Click);
@@ -416,7 +418,8 @@ void THelpTagF::MirvaleTags1Click()
 
 void THelpTagF::HTMListBox1Click()
 {
-    const QListWidgetItem *item = HTMListBox1->currentItem();
+    const QList<QListWidgetItem *> selected = HTMListBox1->selectedItems();
+    const QListWidgetItem *item = selected.isEmpty() ? nullptr : selected.first();
     sEdit1->setText(item ? taghelp::sampleOf(item->data(Qt::UserRole).toString()) : QString());
 }
 

@@ -144,6 +144,19 @@ private slots:
         QCOMPARE(memo.text(), QStringLiteral("text"));
     }
 
+    void firstShowingChoosesNothing()
+    {
+        THelpTagF window({});
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The list makes a row current when it takes the focus; that is no choice.
+        list(window)->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        QVERIFY(list(window)->hasFocus());
+        QCOMPARE(currentTag(window)->text(), QString());
+    }
+
     void arrowKeysSelectToo()
     {
         THelpTagF window({});
