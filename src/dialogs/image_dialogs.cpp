@@ -2,6 +2,7 @@
 
 #include "browser/html_view.h"
 #include "dialogs/help_link.h"
+#include "dialogs/placement.h"
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"
 #include "markup/tags.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -138,6 +140,15 @@ QString ImageDialog::number() const
 QString ImageDialog::caption() const
 {
     return Edit1->text();
+}
+
+void ImageDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Like the other tag dialogs; the preview's web view otherwise leaves this one at the
+    // screen's corner.
+    if (!event->spontaneous())
+        centreOnScreen(this);
 }
 
 void ImageDialog::Button1Click()

@@ -48,6 +48,8 @@ protected:
 
     QLineEdit *EditID = nullptr;
 
+    void showEvent(QShowEvent *event) override;
+
 private:
     void Button1Click();
 

@@ -1,5 +1,6 @@
 #include "dialogs/line_format_dialog.h"
 
+#include "dialogs/placement.h"
 #include "dialogs/run_line_dialog.h"
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"

@@ -1,6 +1,7 @@
 #include "dialogs/link_dialog.h"
 
 #include "dialogs/help_link.h"
+#include "dialogs/placement.h"
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"
 #include "markup/tags.h"
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -184,6 +186,13 @@ void TLinkF::Button1Click()
     if (TMemo *memo = m_activeMemo ? m_activeMemo() : nullptr)
         insertion::caretRule(memo, markup::LinkTag(EditLink->text(), EditText->text()));
     accept();
+}
+
+void TLinkF::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        centreOnScreen(this);
 }
 
 bool TLinkF::eventFilter(QObject *watched, QEvent *event)

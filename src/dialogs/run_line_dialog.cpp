@@ -1,5 +1,7 @@
 #include "dialogs/run_line_dialog.h"
 
+#include "dialogs/placement.h"
+
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"
 #include "markup/tags.h"
@@ -35,16 +37,6 @@ void WebLinkLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         QDesktopServices::openUrl(QUrl(Address));
-}
-
-void centreOnScreen(QWidget *window)
-{
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
 }
 
 namespace {

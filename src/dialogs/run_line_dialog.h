@@ -28,9 +28,6 @@ private:
     QString Address;
 };
 
-// Places a window in the middle of its screen (the tag dialogs open centred on the screen).
-void centreOnScreen(QWidget *window);
-
 class TRunLineF : public QDialog
 {
     Q_OBJECT
