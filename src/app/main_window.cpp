@@ -304,6 +304,9 @@ void TForm1::buildMenus()
         connect(item, &QAction::triggered, command, [command] { command->trigger(); });
     }
     connect(action(QStringLiteral("refresh2")), &QAction::triggered, this, &TForm1::refresh2Click);
+    // The menu item and the toolbar button of the same name do what their context-menu
+    // namesake does, rather than nothing.
+    connect(action(QStringLiteral("refresh1")), &QAction::triggered, this, &TForm1::refresh2Click);
 
     menulayout::buildToolBar(sToolBar1, this);
 

@@ -142,7 +142,7 @@ const ToolButtonRow ToolBarRows[] = {
     {"ToolButton13", "Копировать", "copy1", "copy"},
     {"ToolButton14", "Вставить", "paste1", "paste"},
     {},
-    {"ToolButton16", "Обновить", nullptr, "refresh"},
+    {"ToolButton16", "Обновить", "refresh1", "refresh"},
     {"ToolButton18", "Копировать весь текст в буфер", "CopyAll1", "copyall"},
     {},
     {"ToolButton28", "Жирный", "bold1", "bold"},

@@ -12,18 +12,12 @@ namespace dialogs {
 const QList<DialogOpener> &dialogOpeners()
 {
     static const QList<DialogOpener> table = {
-        {{QStringLiteral("Link1"), QStringLiteral("link2"), QStringLiteral("addlink1")},
-         QStringLiteral("TLinkF"),
-         QStringLiteral("EditText")},
-        {{QStringLiteral("Image1"), QStringLiteral("addimage1")},
-         QStringLiteral("TImageF"),
-         QStringLiteral("Edit1")},
-        {{QStringLiteral("ImageSize1")}, QStringLiteral("TImageWidthF"), QStringLiteral("Edit1")},
-        {{QStringLiteral("Imagelink1")}, QStringLiteral("TImageLinkF"), QStringLiteral("Edit1")},
-        {{QStringLiteral("runline1"), QStringLiteral("runline2")},
-         QStringLiteral("TRunLineF"),
-         QStringLiteral("EditText")},
-        {{QStringLiteral("FormatLine1")}, QStringLiteral("TFormatF"), QStringLiteral("sEdit1")},
+        {QStringLiteral("Link1"), QStringLiteral("TLinkF"), QStringLiteral("EditText")},
+        {QStringLiteral("Image1"), QStringLiteral("TImageF"), QStringLiteral("Edit1")},
+        {QStringLiteral("ImageSize1"), QStringLiteral("TImageWidthF"), QStringLiteral("Edit1")},
+        {QStringLiteral("Imagelink1"), QStringLiteral("TImageLinkF"), QStringLiteral("Edit1")},
+        {QStringLiteral("runline1"), QStringLiteral("TRunLineF"), QStringLiteral("EditText")},
+        {QStringLiteral("FormatLine1"), QStringLiteral("TFormatF"), QStringLiteral("sEdit1")},
     };
     return table;
 }
@@ -47,13 +41,11 @@ void connectDialogOpeners(QWidget *mainWindow, insertion::ActiveMemo active,
         }
         if (!dialog)
             continue;
-        for (const QString &name : opener.actions) {
-            for (QAction *action : mainWindow->findChildren<QAction *>(name)) {
-                QObject::connect(action, &QAction::triggered, dialog,
-                                 [dialog, field = opener.field, active] {
-                                     openDialog(dialog, field, active ? active() : nullptr);
-                                 });
-            }
+        for (QAction *action : mainWindow->findChildren<QAction *>(opener.action)) {
+            QObject::connect(action, &QAction::triggered, dialog,
+                             [dialog, field = opener.field, active] {
+                                 openDialog(dialog, field, active ? active() : nullptr);
+                             });
         }
     }
 }

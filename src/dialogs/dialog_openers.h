@@ -12,11 +12,12 @@ class TMemo;
 
 namespace dialogs {
 
-// One row of the opener table: the actions that open a dialog and the field that receives the
-// active text area's selection.
+// One row of the opener table: the main-menu item that opens a dialog and the field that
+// receives the active text area's selection. Context-menu items reach the dialog through their
+// main-menu item, which the main window triggers for them.
 struct DialogOpener
 {
-    QStringList actions;
+    QString action;
     QString dialog;
     QString field;
 };

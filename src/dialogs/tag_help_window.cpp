@@ -478,8 +478,4 @@ void connectTagHelp(QWidget *mainWindow, THelpTagF *window)
     auto *action = mainWindow->findChild<QAction *>(QStringLiteral("MirvaleTags1"));
     if (action)
         QObject::connect(action, &QAction::triggered, window, &THelpTagF::MirvaleTags1Click);
-    auto *button = mainWindow->findChild<QToolButton *>(QStringLiteral("ToolButton34"));
-    // A button that carries the action already runs the command through it.
-    if (button && (!action || button->defaultAction() != action))
-        QObject::connect(button, &QToolButton::clicked, window, &THelpTagF::MirvaleTags1Click);
 }

@@ -94,6 +94,6 @@ private:
     QTimer *BlinkTimer;
 };
 
-// Connects the main window's "Mirvale Tags" action `MirvaleTags1` and toolbar button
-// `ToolButton34` to the window; either may be missing.
+// Connects the main window's "Mirvale Tags" action `MirvaleTags1` (which its toolbar button
+// triggers) to the window; it may be missing.
 void connectTagHelp(QWidget *mainWindow, THelpTagF *window);

@@ -3,39 +3,30 @@
 #include "editor/highlighting_memo.h"
 #include "markup/tags.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QColorDialog>
 #include <QInputDialog>
-#include <QToolButton>
 #include <QWidget>
 
 #include <iterator>
 
 namespace {
 
-// The prefix-rule commands: menu item, its toolbar button (if any) and the tag word.
+// The prefix-rule commands: menu item and the tag word. Toolbar buttons and context-menu items
+// trigger these menu items; the main window routes them.
 struct StyleCommand
 {
     const char *action;
-    const char *button;
     const char *word;
 };
 constexpr StyleCommand styleCommands[] = {
-    {"left1", "ToolButton23", "left"},
-    {"center1", "ToolButton24", "center"},
-    {"right1", "ToolButton25", "right"},
-    {"justify1", "ToolButton26", "justify"},
-    {"bold1", "ToolButton28", "bolder"},
-    {"itallic1", "ToolButton29", "italic"},
-    {"underline1", "ToolButton30", "underline"},
-    {"strikeout1", "ToolButton31", "line-throught"},
-    {"normal1", nullptr, "normal"},
-    {"light1", nullptr, "lighter"},
-    {"polybold1", nullptr, "bold"},
-    {"lineontext1", nullptr, "overline"},
-    {"blink1", nullptr, "blink"},
-    {"undoformat1", nullptr, "n"},
+    {"left1", "left"},           {"center1", "center"},
+    {"right1", "right"},         {"justify1", "justify"},
+    {"bold1", "bolder"},         {"itallic1", "italic"},
+    {"underline1", "underline"}, {"strikeout1", "line-throught"},
+    {"normal1", "normal"},       {"light1", "lighter"},
+    {"polybold1", "bold"},       {"lineontext1", "overline"},
+    {"blink1", "blink"},         {"undoformat1", "n"},
 };
 
 // The reference input boxes: menu item, box title, prompt and the tag built from the value.
@@ -60,27 +51,6 @@ QAction *connectAction(QWidget *root, const char *name, QObject *context, Handle
     if (action)
         QObject::connect(action, &QAction::triggered, context, handler);
     return action;
-}
-
-// A toolbar button runs the command of its menu item, unless it already triggers that
-// item's action (then the menu connection serves it).
-template <typename Handler>
-void connectButton(QWidget *root, const char *name, const QAction *menuAction, QObject *context,
-                   Handler handler)
-{
-    const QString objectName = QString::fromLatin1(name);
-    QAction *buttonAction = root->findChild<QAction *>(objectName);
-    if (buttonAction && buttonAction != menuAction)
-        QObject::connect(buttonAction, &QAction::triggered, context, handler);
-    auto *button = root->findChild<QAbstractButton *>(objectName);
-    if (!button)
-        return;
-    if (auto *tool = qobject_cast<QToolButton *>(button)) {
-        if (tool->defaultAction() &&
-            (tool->defaultAction() == menuAction || tool->defaultAction() == buttonAction))
-            return;
-    }
-    QObject::connect(button, &QAbstractButton::clicked, context, handler);
 }
 
 qint32 windowsColor(const QColor &color)
@@ -142,11 +112,6 @@ void TagCommands::br1Click()
         insertion::lineBreakRule(activeMemo());
 }
 
-void TagCommands::br2Click()
-{
-    insertion::lineBreakRule(activeMemo());
-}
-
 void TagCommands::hr1Click()
 {
     insertion::caretRule(activeMemo(), markup::StyleTag("hr"));
@@ -183,9 +148,7 @@ TagCommands *connectTagCommands(QWidget *mainWindow, insertion::ActiveMemo activ
     for (const StyleCommand &command : styleCommands) {
         const QString word = QString::fromLatin1(command.word);
         const auto handler = [commands, word] { commands->styleCommand(word); };
-        const QAction *menuAction = connectAction(mainWindow, command.action, commands, handler);
-        if (command.button)
-            connectButton(mainWindow, command.button, menuAction, commands, handler);
+        connectAction(mainWindow, command.action, commands, handler);
     }
     for (const ReferenceBox &box : referenceBoxes) {
         const QString name = QString::fromLatin1(box.action);
@@ -193,7 +156,6 @@ TagCommands *connectTagCommands(QWidget *mainWindow, insertion::ActiveMemo activ
                       [commands, name] { commands->referenceCommand(name); });
     }
     connectAction(mainWindow, "br1", commands, [commands] { commands->br1Click(); });
-    connectAction(mainWindow, "br2", commands, [commands] { commands->br2Click(); });
     connectAction(mainWindow, "hr1", commands, [commands] { commands->hr1Click(); });
     connectAction(mainWindow, "color1", commands, [commands] { commands->color1Click(); });
     return commands;

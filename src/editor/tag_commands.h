@@ -53,7 +53,6 @@ public:
 
     void styleCommand(const QString &word); // left1Click ... undoformat1Click
     void br1Click();
-    void br2Click();
     void hr1Click();
     void color1Click();
     void referenceCommand(const QString &action);
@@ -67,7 +66,7 @@ private:
     QColor m_lastColor = Qt::black;
 };
 
-// Finds the commands' actions (and toolbar buttons) by objectName under mainWindow and
+// Finds the commands' main-menu actions by objectName under mainWindow and
 // connects them; a command whose action is missing is left out. Without `ui` the real
 // dialogs are shown.
 TagCommands *connectTagCommands(QWidget *mainWindow, insertion::ActiveMemo active,

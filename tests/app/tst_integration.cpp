@@ -23,7 +23,30 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <functional>
+
+// Calls back each time the watched window is shown.
+class ShowCounter : public QObject
+{
+public:
+    explicit ShowCounter(std::function<void()> onShow) : m_onShow(std::move(onShow)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            m_onShow();
+        return false;
+    }
+
+private:
+    std::function<void()> m_onShow;
+};
 
 class TstIntegration : public QObject
 {
@@ -142,6 +165,90 @@ private slots:
         form->action(QStringLiteral("MirvaleTags1"))->trigger();
         QTRY_VERIFY(windows.tagHelp->isVisible());
         windows.tagHelp->close();
+    }
+
+    // Toolbar buttons and context-menu items reach their command through the main-menu item:
+    // one press runs it once.
+    void everyToolbarStyleButtonInsertsOnce_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("bold") << "ToolButton28"
+                              << "^bolder^word";
+        QTest::newRow("italic") << "ToolButton29"
+                                << "^italic^word";
+        QTest::newRow("underline") << "ToolButton30"
+                                   << "^underline^word";
+        QTest::newRow("strikeout") << "ToolButton31"
+                                   << "^line-throught^word";
+        QTest::newRow("left") << "ToolButton23"
+                              << "^left^word";
+        QTest::newRow("center") << "ToolButton24"
+                                << "^center^word";
+        QTest::newRow("right") << "ToolButton25"
+                               << "^right^word";
+        QTest::newRow("justify") << "ToolButton26"
+                                 << "^justify^word";
+    }
+
+    void everyToolbarStyleButtonInsertsOnce()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, result);
+        TMemo *memo = form->memoGen();
+        memo->setText(QStringLiteral("word"));
+        memo->selectAll();
+        auto *tool = form->pageToolBar()->findChild<QToolButton *>(button);
+        QVERIFY(tool);
+        tool->click();
+        QCOMPARE(memo->text(), result);
+    }
+
+    void contextLineBreakInsertsOnce()
+    {
+        TMemo *memo = form->memoGen();
+        memo->setText(QStringLiteral("ab"));
+        QTextCursor c = memo->textCursor();
+        c.setPosition(1);
+        memo->setTextCursor(c);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        memo->setFocus();
+        QTRY_VERIFY(memo->hasFocus());
+        form->action(QStringLiteral("br2"))->trigger();
+        QCOMPARE(memo->text(), QStringLiteral("a^br^b"));
+    }
+
+    void contextDialogItemsOpenTheirDialogOnce_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("link2") << "link2"
+                               << "TLinkF";
+        QTest::newRow("addlink1") << "addlink1"
+                                  << "TLinkF";
+        QTest::newRow("addimage1") << "addimage1"
+                                   << "TImageF";
+        QTest::newRow("runline2") << "runline2"
+                                  << "TRunLineF";
+    }
+
+    void contextDialogItemsOpenTheirDialogOnce()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, dialog);
+        auto *window = form->findChild<QDialog *>(dialog);
+        QVERIFY(window);
+        int shown = 0;
+        ShowCounter counter([&] {
+            ++shown;
+            QTimer::singleShot(0, window, &QDialog::reject);
+        });
+        window->installEventFilter(&counter);
+        form->action(item)->trigger();
+        QCoreApplication::processEvents();
+        window->removeEventFilter(&counter);
+        QCOMPARE(shown, 1);
     }
 
     void theOptionsCommandShowsTheOptionsDialog()

@@ -89,21 +89,13 @@ void TestDialogOpeners::everyActionOpensItsDialog_data()
     QTest::addColumn<QString>("field");
     QTest::newRow("Link1") << "Link1" << false << "TLinkF"
                            << "EditText";
-    QTest::newRow("link2") << "link2" << true << "TLinkF"
-                           << "EditText";
-    QTest::newRow("addlink1") << "addlink1" << true << "TLinkF"
-                              << "EditText";
     QTest::newRow("Image1") << "Image1" << false << "TImageF"
                             << "Edit1";
-    QTest::newRow("addimage1") << "addimage1" << true << "TImageF"
-                               << "Edit1";
     QTest::newRow("ImageSize1") << "ImageSize1" << false << "TImageWidthF"
                                 << "Edit1";
     QTest::newRow("Imagelink1") << "Imagelink1" << false << "TImageLinkF"
                                 << "Edit1";
     QTest::newRow("runline1") << "runline1" << false << "TRunLineF"
-                              << "EditText";
-    QTest::newRow("runline2") << "runline2" << true << "TRunLineF"
                               << "EditText";
     QTest::newRow("FormatLine1") << "FormatLine1" << false << "TFormatF"
                                  << "sEdit1";
@@ -188,7 +180,7 @@ void TestDialogOpeners::missingDialogsAndActionsAreSkipped()
 void TestDialogOpeners::linkOkReplacesTheSelection()
 {
     MainWindow main;
-    main.add(main.popup, QStringLiteral("link2"));
+    main.add(main.insert, QStringLiteral("Link1"));
     TMemo memo;
     memo.setText(QStringLiteral("Мой Сайт!"));
     select(memo, 4, 8);
@@ -200,7 +192,7 @@ void TestDialogOpeners::linkOkReplacesTheSelection()
         child<QLineEdit>(&link, "EditLink")->setText(QStringLiteral("http://mirvale.example"));
         QTest::mouseClick(child<QPushButton>(&link, "Button1"), Qt::LeftButton);
     });
-    main.action(QStringLiteral("link2"))->trigger();
+    main.action(QStringLiteral("Link1"))->trigger();
 
     QCOMPARE(memo.text(), QStringLiteral("Мой ^url^http://mirvale.example^Сайт^!"));
     QCOMPARE(memo.selectedText(), QString());
