@@ -239,6 +239,8 @@ void TForm1::buildPages()
     PageControl1->addTab(TabSheet4, icons::make(QStringLiteral("message")),
                          QStringLiteral("Сообщение"));
     PageControl1->setTabVisible(0, false);
+    // Ctrl+Tab walks every enabled page, shown or not.
+    PageControl1->setTabEnabled(0, false);
 
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         const QWidget *page = PageControl1->widget(index);
@@ -561,6 +563,9 @@ void TForm1::applyBrowserTick(bool ticked)
 {
     PageControl1->tabBar()->setVisible(ticked);
     PageControl1->setCurrentWidget(TabSheet2);
+    // Without the tab row the other pages are out of reach, Ctrl+Tab included.
+    for (QWidget *page : {TabSheet3, TabSheet4})
+        PageControl1->setTabEnabled(PageControl1->indexOf(page), ticked);
 }
 
 void TForm1::browser1Click(bool ticked)

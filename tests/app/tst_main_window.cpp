@@ -212,6 +212,38 @@ private slots:
         QCOMPARE(m_form->pageControl()->currentWidget(), m_form->editorPage());
     }
 
+    void ctrlTabReachesOnlyTheShownPages_data()
+    {
+        QTest::addColumn<bool>("tabRow");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("row shown, backwards") << true << (Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("row hidden, forwards")
+            << false << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("row hidden, backwards")
+            << false << (Qt::ControlModifier | Qt::ShiftModifier);
+    }
+
+    void ctrlTabReachesOnlyTheShownPages()
+    {
+        QFETCH(bool, tabRow);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        showActive();
+        QAction *browser = m_form->action(QStringLiteral("browser1"));
+        if (browser->isChecked() != tabRow)
+            browser->trigger();
+        m_form->memoGen()->setFocus();
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(m_form->memoGen()->hasFocus()
+                                ? static_cast<QWidget *>(m_form->memoGen())
+                                : m_form->pageControl(),
+                            Qt::Key_Tab, modifiers);
+            QWidget *page = m_form->pageControl()->currentWidget();
+            QVERIFY(page != m_form->pageControl()->widget(0)); // the hidden keyword page
+            if (!tabRow)
+                QCOMPARE(page, m_form->editorPage());
+        }
+    }
+
     void statusBarItemHidesTheBarAtOnce()
     {
         showActive();
