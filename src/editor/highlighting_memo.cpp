@@ -34,6 +34,25 @@ TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
         UpdatePosition();
         Repaint();
     });
+
+    // The highlighting paints fixed dark colours, so the text area keeps a light ground
+    // whatever the desktop's colour scheme.
+    QPalette colours = palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::Base, Qt::white);
+        colours.setColor(group, QPalette::Text, Qt::black);
+    }
+    colours.setColor(QPalette::Disabled, QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
+    setPalette(colours);
+}
+
+void TMemo::setReadOnly(bool readOnly)
+{
+    QPlainTextEdit::setReadOnly(readOnly);
+    // Read-only still lets the keyboard move the caret and select, so the position panels
+    // and Copy keep working.
+    if (readOnly)
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 void TMemo::setKeywords(const QStringList &keywords)
@@ -225,6 +244,8 @@ QString TMemo::text() const
 {
     QString t = document()->toRawText();
     t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    // A line break within a paragraph (pasted rich text) is a line break of the page too.
+    t.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return t;
 }
 
@@ -343,6 +364,16 @@ void TMemo::keyPressEvent(QKeyEvent *event)
 {
     // Reported before the key acts, so it shows where the key was pressed.
     UpdatePosition();
+    // Shift+Enter would put a line separator inside the paragraph: a character the page's
+    // code page cannot hold. In a page it is an ordinary line break.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::ShiftModifier) {
+        QKeyEvent plain(event->type(), event->key(), Qt::NoModifier, event->text(),
+                        event->isAutoRepeat(), ushort(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 

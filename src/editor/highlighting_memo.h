@@ -42,6 +42,8 @@ public:
     QString text() const;
     // CR LF and LF both end a line.
     void setText(const QString &text);
+    // As QPlainTextEdit's, but the keyboard still moves the caret and selects while read-only.
+    void setReadOnly(bool readOnly);
 
     // The lines the area displays and operations on them (the prefix and convert rules).
     // A line break at the very end adds no line; an empty text has none. lineText and

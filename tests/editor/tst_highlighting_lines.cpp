@@ -79,6 +79,9 @@ private slots:
     void hugePageReportCatchesUp();
     void longLineKeptWhole();
     void crLfEndsOneLine();
+    void shiftEnterIsALineBreak();
+    void readOnlyCaretMovesByKeyboard();
+    void darkDesktopKeepsTheTextReadable();
 };
 
 void TestHighlightingLines::startReportsFirstLine()
@@ -405,6 +408,47 @@ void TestHighlightingLines::crLfEndsOneLine()
     memo.setText(QStringLiteral("a\r\nb\r\n"));
     QCOMPARE(memo.text(), QStringLiteral("a\nb\n"));
     QCOMPARE(memo.lineCount(), 2);
+}
+
+void TestHighlightingLines::shiftEnterIsALineBreak()
+{
+    TMemo memo;
+    showFocused(memo);
+    QTest::keyClicks(&memo, QStringLiteral("a"));
+    QTest::keyClick(&memo, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&memo, QStringLiteral("b"));
+    QCOMPARE(memo.text(), QStringLiteral("a\nb"));
+    QCOMPARE(memo.document()->blockCount(), 2);
+}
+
+void TestHighlightingLines::readOnlyCaretMovesByKeyboard()
+{
+    TMemo memo;
+    memo.setText(QStringLiteral("abc\ndef"));
+    memo.setReadOnly(true);
+    showFocused(memo);
+    QTest::keyClick(&memo, Qt::Key_Down);
+    QTest::keyClick(&memo, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(memo.selectedText(), QStringLiteral("d"));
+    QTest::keyClicks(&memo, QStringLiteral("x"));
+    QCOMPARE(memo.text(), QStringLiteral("abc\ndef"));
+    memo.setReadOnly(false);
+    QTest::keyClicks(&memo, QStringLiteral("x"));
+    QCOMPARE(memo.text(), QStringLiteral("abc\nxef"));
+}
+
+void TestHighlightingLines::darkDesktopKeepsTheTextReadable()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Window, QColor(0x31, 0x36, 0x3B));
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(dark);
+    TMemo memo;
+    // Plain words are painted black: the ground under them must stay light.
+    QVERIFY(memo.palette().color(QPalette::Base).lightness() > 200);
+    QApplication::setPalette(before);
 }
 
 QTEST_MAIN(TestHighlightingLines)
