@@ -438,8 +438,12 @@ void TNickF::FormCreate()
 
 void TNickF::FormShow()
 {
-    if (!m_nick.isEmpty())
+    if (!m_nick.isEmpty()) {
         selectPiece(0);
+        // The field and the colour buttons show the selected piece, so typing changes the
+        // piece the user sees chosen rather than renaming it after the last one edited.
+        Memo1Click();
+    }
     refreshNick();
 }
 

@@ -266,6 +266,9 @@ ReplaceDialog::ReplaceDialog(insertion::ActiveMemo activeMemo, QWidget *parent)
     grid->addWidget(m_findEdit, 0, 1);
     grid->addWidget(replaceLabel, 1, 0);
     grid->addWidget(m_replaceEdit, 1, 1);
+    // The find field's widgets were made first; Tab goes on from it to the replacement.
+    setTabOrder(m_findEdit, m_replaceEdit);
+    setTabOrder(m_replaceEdit, m_wholeWord);
     grid->setRowStretch(2, 1);
     grid->addWidget(m_wholeWord, 3, 0, 1, 2);
     grid->addWidget(m_matchCase, 4, 0, 1, 2);

@@ -4,9 +4,19 @@
 
 namespace insertion {
 
+namespace {
+
+// "Только чтение" protects the text from every command, not just from typing.
+bool writable(const TMemo *memo)
+{
+    return memo && !memo->isReadOnly();
+}
+
+} // namespace
+
 void prefixRule(TMemo *memo, const QString &tag)
 {
-    if (!memo)
+    if (!writable(memo))
         return;
     const QString selected = memo->selectedText();
     if (!selected.isEmpty()) {
@@ -19,7 +29,7 @@ void prefixRule(TMemo *memo, const QString &tag)
 
 void caretRule(TMemo *memo, const QString &text)
 {
-    if (memo)
+    if (writable(memo))
         memo->replaceSelection(text);
 }
 

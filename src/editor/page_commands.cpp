@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -364,7 +365,7 @@ void PageCommands::delete1Click()
 void PageCommands::clear1Click()
 {
     TMemo *memo = active();
-    if (!memo)
+    if (!memo || memo->isReadOnly())
         return;
     // Through the cursor, so that Undo brings the text back.
     QTextCursor cursor(memo->document());
@@ -422,7 +423,11 @@ void PageCommands::font1Click()
     TMemo *memo = active();
     if (!memo)
         return;
-    if (const auto font = chooseFont(m_fontDialogFont)) {
+    // A family the system lacks would open the dialog on some unrelated font, and OK would
+    // then change the text's font; it opens on the family actually drawn instead.
+    QFont start = m_fontDialogFont;
+    start.setFamily(QFontInfo(start).family());
+    if (const auto font = chooseFont(start)) {
         m_fontDialogFont = *font;
         memo->setFont(*font);
     }

@@ -565,6 +565,9 @@ void TestNickBuilder::nickSurvivesCloseAndReopen()
     m_window->show();
     QCOMPARE(listTexts(), (QStringList{u"A"_s, u"B"_s}));
     QCOMPARE(m_window->selectedPiece(), 0); // showing selects the first piece
+    // ... and shows it: typing now edits "A", not a copy of the last piece edited.
+    QCOMPARE(child<QLineEdit>("Edit1")->text(), u"A"_s);
+    QCOMPARE(child<NickColorPicker>("ColorText")->color(), Red);
     QCOMPARE(siteText(), u"A:FF0000:FFFFFF;B:0000FF:FFFFFF;"_s);
     QCOMPARE(child<NickColorPicker>("ColorWB")->color(), Green);
     QCOMPARE(m_window->pageLines().at(4), u"<body bgcolor=\"00FF00\">"_s);

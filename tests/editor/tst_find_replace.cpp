@@ -4,6 +4,7 @@
 #include "editor/page_commands.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -148,6 +149,19 @@ private slots:
         QVERIFY(dialog->findNext());
         QCOMPARE(m_message->selectedText(), QStringLiteral("message"));
         QVERIFY(!m_page->textCursor().hasSelection());
+    }
+
+    void tabGoesFromWhatToWith()
+    {
+        ReplaceDialog *dialog = m_commands->replaceDialog();
+        QList<QLineEdit *> fields = dialog->findChildren<QLineEdit *>();
+        QCOMPARE(fields.size(), 2);
+        QWidget *what = fields.at(0)->objectName() == QLatin1String("ReplaceText") ? fields.at(1)
+                                                                                   : fields.at(0);
+        QWidget *next = what->nextInFocusChain();
+        while (next->focusPolicy() == Qt::NoFocus)
+            next = next->nextInFocusChain();
+        QCOMPARE(next->objectName(), QStringLiteral("ReplaceText"));
     }
 
     void replaceFindsReplacesAndSelectsTheNextHit()

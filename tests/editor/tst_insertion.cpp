@@ -39,6 +39,7 @@ private slots:
     void caretRule_data();
     void caretRule();
     void lineBreakRuleNeedsFocus();
+    void readOnlyTextIsLeftAlone();
 };
 
 void TestInsertion::prefixRule_data()
@@ -181,6 +182,20 @@ void TestInsertion::lineBreakRuleNeedsFocus()
     insertion::lineBreakRule(memo);
     QCOMPARE(memo->text(), QStringLiteral("^br^"));
     insertion::lineBreakRule(nullptr); // no target, nothing happens
+}
+
+void TestInsertion::readOnlyTextIsLeftAlone()
+{
+    TMemo memo;
+    memo.setText(QStringLiteral("word"));
+    memo.selectAll();
+    memo.setReadOnly(true);
+    insertion::prefixRule(&memo, QStringLiteral("^bolder^"));
+    insertion::caretRule(&memo, QStringLiteral("^hr^"));
+    QCOMPARE(memo.text(), QStringLiteral("word"));
+    memo.setReadOnly(false);
+    insertion::prefixRule(&memo, QStringLiteral("^bolder^"));
+    QCOMPARE(memo.text(), QStringLiteral("^bolder^word"));
 }
 
 QTEST_MAIN(TestInsertion)
