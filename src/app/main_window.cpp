@@ -347,6 +347,12 @@ void TForm1::connectCommands()
     connect(m_commands, &PageCommands::wordWrapChanged, action(QStringLiteral("WordWrap1")),
             &QAction::setChecked);
     connect(m_commands, &PageCommands::pageFileNameChanged, this, &TForm1::showPageFileName);
+    // Both text areas save to the one page file. Once the message has been written there, the
+    // page text is no longer what the file holds: leaving must ask about it, not lose it.
+    connect(m_commands, &PageCommands::pageWritten, this, [this](TMemo *from, const QString &text) {
+        if (from != MemoGen && !MemoGen->document()->isEmpty() && MemoGen->text() != text)
+            MemoGen->document()->setModified(true);
+    });
 
     connect(action(QStringLiteral("close1")), &QAction::triggered, this, &TForm1::close1Click);
     connect(action(QStringLiteral("browser1")), &QAction::triggered, this, &TForm1::browser1Click);

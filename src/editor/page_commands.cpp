@@ -246,6 +246,7 @@ bool PageCommands::writePage(TMemo *memo, const QString &path)
         return false;
     }
     memo->document()->setModified(false);
+    emit pageWritten(memo, text);
     return true;
 }
 

@@ -104,6 +104,8 @@ signals:
     void pageFileNameChanged(const QString &pageFileName);
     // The active text area's word wrap after Перенос по словам: the item's tick follows it.
     void wordWrapChanged(bool on);
+    // The text of this text area now stands in the page file.
+    void pageWritten(TMemo *memo, const QString &text);
 
 private:
     TMemo *active() const;

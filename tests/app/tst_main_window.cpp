@@ -369,6 +369,27 @@ private slots:
         QCOMPARE(readFile(target), written ? QByteArray("unsaved page") : QByteArray());
     }
 
+    void savingTheMessageOverThePageStillAsksAboutThePage()
+    {
+        showActive();
+        const QString path = m_dir.filePath(QStringLiteral("shared.mv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("the page");
+        file.close();
+        m_chosenFiles << path;
+        m_form->action(QStringLiteral("open1"))->trigger();
+        QCOMPARE(m_form->memoGen()->text(), QStringLiteral("the page"));
+        m_form->pageControl()->setCurrentWidget(m_form->messagePage());
+        m_form->memo2()->setText(QStringLiteral("a message"));
+        m_form->action(QStringLiteral("save1"))->trigger();
+        QCOMPARE(readFile(path), QByteArray("a message"));
+        // The page's text now lives only in the window: leaving asks about it.
+        m_answers << PageCommands::Answer::Cancel;
+        QVERIFY(!m_form->close());
+        QCOMPARE(m_questions.size(), 1);
+    }
+
     void leavingWithASavedPageAsksNothing()
     {
         showActive();
