@@ -54,46 +54,6 @@ constexpr PanelLayout Panels[4] = {{450, Qt::AlignLeft | Qt::AlignVCenter},
                                    {50, Qt::AlignRight | Qt::AlignVCenter}};
 constexpr int StatusBarHeight = 19;
 
-// Places the status panels side by side at their fixed widths, as a status bar of panels
-// does: a window narrower than the panels clips the last ones instead of growing.
-class PanelStrip : public QWidget
-{
-public:
-    explicit PanelStrip(QWidget *parent) : QWidget(parent) { setMinimumWidth(0); }
-    void addPanel(QLabel *panel, int width)
-    {
-        panel->setParent(this);
-        m_panels.append({panel, width});
-    }
-    QSize sizeHint() const override { return {0, StatusBarHeight}; }
-    QSize minimumSizeHint() const override { return {0, StatusBarHeight}; }
-
-protected:
-    // The panels keep their widths, but the first gives way in a narrow window so that the
-    // caret position stays in sight.
-    void resizeEvent(QResizeEvent *) override
-    {
-        int others = 0;
-        for (qsizetype i = 1; i < m_panels.size(); ++i)
-            others += m_panels[i].width;
-        int x = 0;
-        for (qsizetype i = 0; i < m_panels.size(); ++i) {
-            const int panelWidth =
-                i == 0 ? qBound(0, width() - others, m_panels[0].width) : m_panels[i].width;
-            m_panels[i].label->setGeometry(x, 0, panelWidth, height());
-            x += panelWidth;
-        }
-    }
-
-private:
-    struct Panel
-    {
-        QLabel *label;
-        int width;
-    };
-    QList<Panel> m_panels;
-};
-
 // A key as the main menu compares it: Enter and Return are one key, and the keypad makes no
 // difference.
 QKeyCombination normalized(Qt::KeyboardModifiers modifiers, int key)
@@ -124,6 +84,54 @@ bool isOnSomeScreen(const QRect &place)
 
 } // namespace
 
+// Places the status panels side by side at their design widths.
+class PanelStrip : public QWidget
+{
+public:
+    explicit PanelStrip(QWidget *parent) : QWidget(parent) { setMinimumWidth(0); }
+    void addPanel(QLabel *panel, int width)
+    {
+        panel->setParent(this);
+        m_panels.append({panel, width});
+    }
+    QSize sizeHint() const override { return {0, StatusBarHeight}; }
+    QSize minimumSizeHint() const override { return {0, StatusBarHeight}; }
+
+    // The panels keep their widths, but a number too wide for its panel widens it (a page
+    // of 100 000 lines), and the first panel gives way in a narrow window so that the caret
+    // position stays in sight.
+    void relayout()
+    {
+        QList<int> widths;
+        int others = 0;
+        for (const Panel &panel : std::as_const(m_panels)) {
+            const int needed = panel.label->fontMetrics().horizontalAdvance(panel.label->text()) +
+                               2 * (panel.label->frameWidth() + panel.label->indent()) + 2;
+            widths << qMax(panel.width, needed);
+            if (widths.size() > 1)
+                others += widths.last();
+        }
+        if (!widths.isEmpty())
+            widths[0] = qBound(0, width() - others, m_panels[0].width);
+        int x = 0;
+        for (qsizetype i = 0; i < m_panels.size(); ++i) {
+            m_panels[i].label->setGeometry(x, 0, widths[i], height());
+            x += widths[i];
+        }
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *) override { relayout(); }
+
+private:
+    struct Panel
+    {
+        QLabel *label;
+        int width;
+    };
+    QList<Panel> m_panels;
+};
+
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TForm1"));
@@ -147,6 +155,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     connect(MemoGen, &TMemo::positionReported, this, [this](int line, int column) {
         m_panels[1]->setText(QString::number(line));
         m_panels[2]->setText(QString::number(column));
+        m_panelStrip->relayout();
     });
     MemoGen->UpdatePosition();
     m_browserTab->openHomeAddress();
@@ -262,6 +271,7 @@ void TForm1::buildStatusBar()
     setStatusBar(StatusBar1);
 
     auto *strip = new PanelStrip(StatusBar1);
+    m_panelStrip = strip;
     strip->setObjectName(QStringLiteral("StatusPanels"));
     for (int i = 0; i < 4; ++i) {
         // A long page path loses its middle rather than its file name.

@@ -9,6 +9,7 @@
 
 class MessageTab;
 class PageCommands;
+class PanelStrip;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -104,6 +105,7 @@ private:
     TagCommands *m_tagCommands = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QLabel *m_panels[4] = {};
+    PanelStrip *m_panelStrip = nullptr;
     QLabel *Label1 = nullptr;
     QMenu *PopupMenuSel = nullptr;
     QMenu *PopupMenuUnSel = nullptr;

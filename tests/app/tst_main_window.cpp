@@ -276,6 +276,25 @@ private slots:
         QVERIFY(m_form->statusPanel(0)->width() <= 450);
     }
 
+    void aSixDigitLineNumberIsShownWhole()
+    {
+        showActive();
+        m_form->resize(535, 368);
+        TMemo *memo = m_form->memoGen();
+        memo->setText(QString(123456, QLatin1Char('\n')));
+        memo->moveCursor(QTextCursor::End);
+        memo->UpdatePosition();
+        QCoreApplication::processEvents();
+        QLabel *line = m_form->statusPanel(1);
+        QCOMPARE(line->text(), QStringLiteral("123457"));
+        QVERIFY(line->width() >= line->sizeHint().width());
+        const QRect place(line->mapTo(m_form, QPoint()), line->size());
+        QVERIFY(m_form->rect().contains(place));
+        memo->clear();
+        QCoreApplication::processEvents();
+        QCOMPARE(line->width(), 30);
+    }
+
     void aLongPathLosesItsMiddleNotItsFileName()
     {
         showActive();
