@@ -12,8 +12,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-namespace {
-
 // Reports every navigation, including links followed inside the page, before it happens.
 class ReportingPage : public QWebEnginePage
 {
@@ -26,7 +24,7 @@ protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
         // Frames inside a page are part of the page: the address shown stays the page's.
-        if (isMainFrame)
+        if (isMainFrame && !m_owner->takeAnnounced(url))
             emit m_owner->OnBeforeNavigate2(url.toString());
         return true;
     }
@@ -34,6 +32,8 @@ protected:
 private:
     HtmlView *m_owner;
 };
+
+namespace {
 
 const QString ScrollScriptName = QStringLiteral("HtmlViewKeepScroll");
 
@@ -133,7 +133,19 @@ void HtmlView::Navigate(const QString &address)
         script.setSourceCode(scrollScript(*m_pendingScroll));
         m_view->page()->scripts().insert(script);
     }
+    // Reported at once, as a browser control does: a load stopped before the engine asks
+    // for the address (the site browser at start-up) still shows where it was sent.
+    m_announced = url;
+    emit OnBeforeNavigate2(url.toString());
     m_view->setUrl(url);
+}
+
+bool HtmlView::takeAnnounced(const QUrl &url)
+{
+    const bool same = m_announced && m_announced->matches(url, QUrl::StripTrailingSlash |
+                                                                   QUrl::NormalizePathSegments);
+    m_announced.reset();
+    return same;
 }
 
 void HtmlView::restoreScrollPosition()
@@ -170,6 +182,7 @@ void HtmlView::Refresh()
 }
 void HtmlView::Stop()
 {
+    m_announced.reset();
     m_view->stop();
 }
 

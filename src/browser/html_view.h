@@ -70,9 +70,13 @@ signals:
 
 private:
     void restoreScrollPosition();
+    friend class ReportingPage;
+    // Whether the engine's request for this address was already reported by Navigate.
+    bool takeAnnounced(const QUrl &url);
 
     QWebEngineView *m_view = nullptr;
     AddressCheck m_check;
     bool m_keepScroll = false;
     std::optional<QPointF> m_pendingScroll; // to restore when the current load finishes
+    std::optional<QUrl> m_announced;        // reported by Navigate, not yet asked for
 };

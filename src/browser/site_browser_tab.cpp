@@ -114,8 +114,10 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
     m_address->setMinimumContentsLength(12);
     // The box would otherwise pick the entry matching a typed text whenever editing ends and
     // report it as chosen, so that merely leaving the box opened a page. Only a choice made
-    // in the list opens it; Enter is handled on its own below.
+    // in the list opens it; Enter is handled on its own below (the box would also report an
+    // entry matching the text as chosen on Enter, opening it twice).
     disconnect(m_address->lineEdit(), &QLineEdit::editingFinished, m_address, nullptr);
+    disconnect(m_address->lineEdit(), &QLineEdit::returnPressed, m_address, nullptr);
     connect(m_address, &QComboBox::activated, this, &SiteBrowserTab::IEAddress1Select);
     connect(m_address->lineEdit(), &QLineEdit::returnPressed, this,
             &SiteBrowserTab::IEAddress1KeyDown);
@@ -231,10 +233,12 @@ void SiteBrowserTab::WebBrowser1BeforeNavigate2(const QString &url)
 {
     m_address->setEditText(url);
     m_headerModel->horizontalHeaderItem(1)->setText(url);
-    if (m_copyHintOnNextNavigation && sender() == m_view) {
-        m_copyHintOnNextNavigation = false;
-        m_header->setToolTip(url);
-    }
+}
+
+void SiteBrowserTab::copyAddressIntoHint()
+{
+    // The view reports a navigation as it starts it, so the header already shows its address.
+    m_header->setToolTip(m_headerModel->horizontalHeaderItem(1)->text());
 }
 
 void SiteBrowserTab::WebBrowser1ProgressChange(int progress, int progressMax)
@@ -287,14 +291,14 @@ void SiteBrowserTab::ToolButton5Click()
 void SiteBrowserTab::ToolButton6Click()
 {
     if (navigate(personalPageAddress()))
-        m_copyHintOnNextNavigation = true;
+        copyAddressIntoHint();
 }
 
 void SiteBrowserTab::ToolButton1Click()
 {
     const QString text = m_address->currentText();
     if (navigate(text) && !text.trimmed().isEmpty())
-        m_copyHintOnNextNavigation = true;
+        copyAddressIntoHint();
 }
 
 void SiteBrowserTab::IEAddress1Select()

@@ -83,6 +83,7 @@ public slots:
     void IEAddress1KeyDown(); // Enter pressed in the box
 
 private:
+    void copyAddressIntoHint();
     QToolButton *addButton(QToolBar *bar, const char *name, const QString &hint, int standardIcon,
                            void (SiteBrowserTab::*slot)());
     bool navigate(const QString &address); // shows a refusal; false when refused
@@ -95,5 +96,4 @@ private:
     Credentials m_credentials;
     // Go and the personal page copy the header's address into its hint once the view has
     // reported the navigation they started.
-    bool m_copyHintOnNextNavigation = false;
 };

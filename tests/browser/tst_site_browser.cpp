@@ -71,6 +71,7 @@ private slots:
     void historyMovesWithoutHistoryShowError();
     void enterOpensTypedAddressOnce();
     void typedPrefixOfAnEntryIsNotCompleted();
+    void aLoadStoppedAtOnceStillShowsItsAddress();
     void choosingAnEntryOpensIt();
     void leavingTheBoxOpensNothing();
     void goCopiesAddressIntoHeaderHint();
@@ -261,7 +262,8 @@ void TestSiteBrowser::enterOpensTypedAddressOnce()
     box->lineEdit()->clear();
     QTest::keyClicks(box->lineEdit(), page);
     QCOMPARE(before.count(), 0); // typing changes only the box
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    // The box has the keyboard focus (its line edit's focus proxy) and hands keys on.
+    QTest::keyClick(box, Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadTimeout);
     QTest::qWait(300);
     QCOMPARE(before.count(), 1);
@@ -280,6 +282,20 @@ void TestSiteBrowser::typedPrefixOfAnEntryIsNotCompleted()
     box->lineEdit()->clear();
     QTest::keyClicks(box->lineEdit(), typed);
     QCOMPARE(box->currentText(), typed);
+}
+
+void TestSiteBrowser::aLoadStoppedAtOnceStillShowsItsAddress()
+{
+    // As at start-up: sent home, stopped before the engine asks for the page.
+    SiteBrowserTab tab;
+    QSignalSpy before(tab.view(), &HtmlView::OnBeforeNavigate2);
+    tab.openHomeAddress();
+    tab.view()->Stop();
+    auto *header = tab.findChild<QHeaderView *>(QStringLiteral("StatusBar2"));
+    QCOMPARE(header->model()->headerData(1, Qt::Horizontal).toString(),
+             QUrl(site::homeAddress()).toString());
+    QTest::qWait(300);
+    QCOMPARE(before.count(), 1);
 }
 
 void TestSiteBrowser::choosingAnEntryOpensIt()
@@ -315,8 +331,8 @@ void TestSiteBrowser::leavingTheBoxOpensNothing()
     QCOMPARE(before.count(), 0);
 
     // Enter on that text opens it, once.
-    box->lineEdit()->setFocus();
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(before.count(), 1, LoadTimeout);
     QTest::qWait(300);
     QCOMPARE(before.count(), 1);
