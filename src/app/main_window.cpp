@@ -142,6 +142,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     buildPages();
     buildStatusBar();
     m_commands = new PageCommands([this] { return ActiveMemo; }, this);
+    // Made now, like every other window, so that the language file relabels them too.
+    m_commands->findDialog();
+    m_commands->replaceDialog();
     buildMenus();
     connectCommands();
 

@@ -193,6 +193,7 @@ FindDialog::FindDialog(insertion::ActiveMemo activeMemo, QWidget *parent)
     directionLayout->addWidget(m_down);
 
     auto *label = new QLabel(QStringLiteral("Что:"), this);
+    label->setObjectName(QStringLiteral("WhatLabel"));
     label->setBuddy(m_findEdit);
 
     auto *findRow = new QHBoxLayout;
@@ -257,8 +258,10 @@ ReplaceDialog::ReplaceDialog(insertion::ActiveMemo activeMemo, QWidget *parent)
     m_replaceAllButton->setEnabled(false);
 
     auto *findLabel = new QLabel(QStringLiteral("Что:"), this);
+    findLabel->setObjectName(QStringLiteral("WhatLabel"));
     findLabel->setBuddy(m_findEdit);
     auto *replaceLabel = new QLabel(QStringLiteral("Чем:"), this);
+    replaceLabel->setObjectName(QStringLiteral("WithLabel"));
     replaceLabel->setBuddy(m_replaceEdit);
 
     auto *grid = new QGridLayout;

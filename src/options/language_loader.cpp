@@ -254,7 +254,7 @@ QStringList applyLanguageFile(const QString &path)
     // Listing the windows walks every widget of the program: once per run is enough.
     const QWidgetList windows = QApplication::topLevelWidgets();
     QStringList missing;
-    for (const Step &step : table()) {
+    for (const Step &step : allSteps()) {
         QString text;
         if (step.isCopy()) {
             const QObject *source = findPlaceAmong(windows, step.from);
@@ -285,7 +285,7 @@ QStringList unresolvedPlaces()
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
     QStringList missing;
-    for (const Step &step : table()) {
+    for (const Step &step : allSteps()) {
         for (const Place *place : {&step.from, &step.to}) {
             if (!place->window)
                 continue; // the unused source of a read step

@@ -10,12 +10,12 @@ class QObject;
 
 namespace relabel {
 
-// Runs every step of table() against the language file at path. A file that is missing,
+// Runs every step of allSteps() against the language file at path. A file that is missing,
 // unreadable or a folder behaves as one in which every key is missing. Places that no open
 // window provides are skipped; they are returned (and listed once in debug builds).
 QStringList applyLanguageFile(const QString &path);
 
-// The places of table() that no open window provides, changing nothing. Used by tests that
+// The places of allSteps() that no open window provides, changing nothing. Used by tests that
 // check the real windows against the table.
 QStringList unresolvedPlaces();
 

@@ -309,6 +309,53 @@ const std::vector<Step> &table()
     return steps;
 }
 
+const std::vector<Step> &additions()
+{
+    static const std::vector<Step> steps = {
+        read("General", "PreviewPanel", "Панель предпросмотра", caption("TForm1", "panelPreView2")),
+        read("General", "WorkingTags",
+             "Рабочие теги: br, hr, bolder, italic, underline, line-throught, left, right, "
+             "center, justify",
+             caption("TForm1", "sLabel1")),
+        read("DTagHelp", "CurrentTag", "Текущий тег:", caption("THelpTagF", "sLabel1")),
+        read("DAbout", "Developer", "Разработчик: Scribel", caption("TAboutF", "Label3")),
+        read("DAbout", "WapSite", "WAP-сайт:", caption("TAboutF", "Label6")),
+
+        read("DFind", "Window", "Найти", title("JvFindReplace1")),
+        read("DFind", "What", "Что:", caption("JvFindReplace1", "WhatLabel")),
+        read("DFind", "WholeWord", "Только слово целиком", caption("JvFindReplace1", "WholeWord")),
+        read("DFind", "MatchCase", "С учетом регистра", caption("JvFindReplace1", "MatchCase")),
+        read("DFind", "Direction", "Направление", caption("JvFindReplace1", "Direction")),
+        read("DFind", "Up", "Вверх", caption("JvFindReplace1", "DirectionUp")),
+        read("DFind", "Down", "Вниз", caption("JvFindReplace1", "DirectionDown")),
+        read("DFind", "FindNext", "Найти далее", caption("JvFindReplace1", "FindNextButton")),
+        read("DFind", "Cancel", "Отмена", caption("JvFindReplace1", "CancelButton")),
+
+        read("DReplace", "Window", "Заменить", title("JvFindReplace2")),
+        read("DReplace", "What", "Что:", caption("JvFindReplace2", "WhatLabel")),
+        read("DReplace", "With", "Чем:", caption("JvFindReplace2", "WithLabel")),
+        read("DReplace", "WholeWord", "Только слово целиком",
+             caption("JvFindReplace2", "WholeWord")),
+        read("DReplace", "MatchCase", "С учетом регистра", caption("JvFindReplace2", "MatchCase")),
+        read("DReplace", "FindNext", "Найти далее", caption("JvFindReplace2", "FindNextButton")),
+        read("DReplace", "Replace", "Заменить", caption("JvFindReplace2", "ReplaceButton")),
+        read("DReplace", "ReplaceAll", "Заменить все",
+             caption("JvFindReplace2", "ReplaceAllButton")),
+        read("DReplace", "Cancel", "Отмена", caption("JvFindReplace2", "CancelButton")),
+    };
+    return steps;
+}
+
+const std::vector<Step> &allSteps()
+{
+    static const std::vector<Step> steps = [] {
+        std::vector<Step> all = table();
+        all.insert(all.end(), additions().begin(), additions().end());
+        return all;
+    }();
+    return steps;
+}
+
 QString describe(const Place &place)
 {
     static const char *const kinds[] = {"caption", "window title", "hint", "tab caption",

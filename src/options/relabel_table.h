@@ -42,6 +42,14 @@ struct Step
 // after [DImage], the page-toolbar hints after [Common] and the Options check-box hints last.
 const std::vector<Step> &table();
 
+// Texts the table above leaves in Russian whatever the language (a Settings item, labels, the
+// find and replace dialogs), applied after it. Each key has its Russian text as default, so
+// a language file without them changes nothing there.
+const std::vector<Step> &additions();
+
+// table() followed by additions(): what the loader applies.
+const std::vector<Step> &allSteps();
+
 // "TForm1/cut1 (caption)", for messages and test output.
 QString describe(const Place &place);
 

@@ -109,10 +109,16 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
                  QStringLiteral("Look in:"));
         // No control of any window is left without a caption where the table gives one.
-        for (const relabel::Step &step : relabel::table()) {
+        for (const relabel::Step &step : relabel::allSteps()) {
             QObject *control = relabel::findPlace(step.to);
             QVERIFY2(control, qPrintable(relabel::describe(step.to)));
             QVERIFY2(!relabel::textOf(control, step.to).isEmpty(),
+                     qPrintable(relabel::describe(step.to)));
+        }
+        // The texts beyond the table are in English too, not left at their Russian defaults.
+        for (const relabel::Step &step : relabel::additions()) {
+            QVERIFY2(relabel::textOf(relabel::findPlace(step.to), step.to) !=
+                         QString::fromUtf8(step.defaultText),
                      qPrintable(relabel::describe(step.to)));
         }
         box->setEditText(QStringLiteral("Russian.lng"));

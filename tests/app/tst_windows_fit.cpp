@@ -12,6 +12,7 @@
 #include "dialogs/nick_builder.h"
 #include "dialogs/run_line_dialog.h"
 #include "dialogs/tag_help_window.h"
+#include "editor/find_replace_dialog.h"
 #include "editor/finish_window.h"
 #include "options/options_dialog.h"
 
@@ -35,10 +36,20 @@ class TstWindowsFit : public QObject
 
     QList<QWidget *> allWindows() const
     {
-        return {windows.mainWindow, windows.tagHelp,    windows.link,
-                windows.image,      windows.imageWidth, windows.imageLink,
-                windows.runLine,    windows.about,      windows.mainWindow->findChild<TFinishF *>(),
-                windows.lineFormat, windows.nick,       windows.options};
+        return {windows.mainWindow,
+                windows.tagHelp,
+                windows.link,
+                windows.image,
+                windows.imageWidth,
+                windows.imageLink,
+                windows.runLine,
+                windows.about,
+                windows.mainWindow->findChild<TFinishF *>(),
+                windows.mainWindow->findChild<FindDialog *>(),
+                windows.mainWindow->findChild<ReplaceDialog *>(),
+                windows.lineFormat,
+                windows.nick,
+                windows.options};
     }
 
     static QString textWithoutMnemonic(QString text)

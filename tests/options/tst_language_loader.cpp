@@ -38,7 +38,7 @@ class StandInWindows
 public:
     StandInWindows()
     {
-        for (const Step &step : relabel::table()) {
+        for (const Step &step : relabel::allSteps()) {
             if (step.isCopy())
                 make(step.from);
             make(step.to);
