@@ -8,6 +8,7 @@
 #include "platform/eliding_label.h"
 #include "platform/error_display.h"
 #include "platform/fonts.h"
+#include "platform/interface_texts.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -199,6 +200,21 @@ void MessageTab::Memo2Change()
         m_preview->Navigate(m_previewFile);
     } catch (const NavigateError &) {
         m_caption->setText(captionRefused());
+    }
+}
+
+QString MessageTab::captionOk()
+{
+    return QStringLiteral("  ") + interfacetexts::text(interfacetexts::PreviewCaption);
+}
+
+void MessageTab::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // A new language file: the status keeps its state in the new words.
+    if (event->type() == QEvent::LanguageChange) {
+        const bool refused = m_caption->text().endsWith(QStringLiteral(" [!]"));
+        m_caption->setText(refused ? captionRefused() : captionOk());
     }
 }
 

@@ -31,8 +31,9 @@ public:
 
     // The preview status shown on the panel's header.
     QString previewCaption() const;
-    static QString captionOk() { return QStringLiteral("  Предпросмотр"); }
-    static QString captionRefused() { return QStringLiteral("  Предпросмотр [!]"); }
+    // The preview status in the header, in the interface language.
+    static QString captionOk();
+    static QString captionRefused() { return captionOk() + QStringLiteral(" [!]"); }
 
     // The file the preview is written to; the per-user cache's Temp.html unless set.
     QString previewFile() const { return m_previewFile; }
@@ -50,6 +51,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildContextMenu();

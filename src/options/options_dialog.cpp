@@ -6,6 +6,7 @@
 #include "options/stored_options.h"
 #include "platform/error_display.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -222,6 +223,10 @@ void TOptionsF::ComboBox1Change()
     // First, so that no retranslation by Qt's widgets comes after the language file's texts.
     qttranslations::follow(file);
     relabel::applyLanguageFile(file);
+    // Texts that code writes (a status, say) are told too; a language without a Qt
+    // translation would otherwise send no such notice.
+    QEvent changed(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(qApp, &changed);
     // Shown in full when the window cuts them short.
     LabelAutor->setToolTip(LabelAutor->text());
     LabelEmail->setToolTip(LabelEmail->text());

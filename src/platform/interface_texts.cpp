@@ -22,6 +22,7 @@ const std::array<Entry, TextCount> Entries = {{
                   "такие знаки после него.\\n\\nЗаписать текст со знаком «?» вместо каждого из "
                   "них?"},
     {"Write", "Записать"},
+    {"Preview", "Предпросмотр"},
 }};
 
 // Language files hold one line per text: "\n" in a text stands for a line break.

@@ -16,6 +16,7 @@ enum Text {
     CancelButton,
     LossySaveQuestion, // %1: the character, %2: its line
     WriteButton,
+    PreviewCaption, // the message preview's header, before any " [!]"
     TextCount
 };
 

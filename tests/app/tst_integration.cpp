@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -115,6 +116,9 @@ private slots:
             QVERIFY2(!relabel::textOf(control, step.to).isEmpty(),
                      qPrintable(relabel::describe(step.to)));
         }
+        // So is the preview status, which code writes.
+        QTRY_COMPARE(form->messageTab()->findChild<QLabel *>(QStringLiteral("sPanel2"))->text(),
+                     QStringLiteral("  Preview"));
         // The texts beyond the table are in English too, not left at their Russian defaults.
         for (const relabel::Step &step : relabel::additions()) {
             QVERIFY2(relabel::textOf(relabel::findPlace(step.to), step.to) !=
@@ -125,6 +129,8 @@ private slots:
         QCOMPARE(form->action(QStringLiteral("new1"))->text(), QStringLiteral("Создать страницу"));
         QCOMPARE(interfacetexts::text(interfacetexts::DiscardButton),
                  QStringLiteral("Не сохранять"));
+        QTRY_COMPARE(form->messageTab()->findChild<QLabel *>(QStringLiteral("sPanel2"))->text(),
+                     QStringLiteral("  Предпросмотр"));
     }
 
     void theLinkCommandPutsTheSelectionInsideTheTag()
