@@ -76,7 +76,8 @@ void TestInterfaceTexts::shippedFilesGiveEveryText()
 {
     QFETCH(QString, file);
     const IniFile language(QStringLiteral(RR_SOURCE_DIR "/lang/") + file);
-    for (const char *key : {"SaveChanges", "Save", "DontSave", "Cancel", "LossySave", "Write"})
+    for (const char *key :
+         {"SaveChanges", "Save", "DontSave", "Cancel", "LossySave", "Write", "Preview"})
         QVERIFY2(!language.readString("Messages", key).isEmpty(), key);
     load(language);
     // The placeholders survive the translation, or the question would lose its file name.
