@@ -1,5 +1,7 @@
 #include "browser/html_view.h"
 
+#include "platform/interface_texts.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QVBoxLayout>
@@ -120,7 +122,8 @@ void HtmlView::Navigate(const QString &address)
                            url.scheme() == QLatin1String("ftp");
     if (!url.isValid() || url.scheme().isEmpty() || (needsHost && url.host().isEmpty()) ||
         (m_check && !m_check(url)))
-        throw NavigateError("The address \"" + address.toStdString() + "\" cannot be opened");
+        throw NavigateError(
+            interfacetexts::text(interfacetexts::AddressRefused).arg(address).toStdString());
     if (m_keepScroll && !m_pendingScroll && url == m_view->url()) {
         m_pendingScroll = m_view->page()->scrollPosition();
         // Scrolling as soon as the new document is parsed, before it is first shown, keeps
@@ -165,14 +168,14 @@ void HtmlView::restoreScrollPosition()
 void HtmlView::GoBack()
 {
     if (!m_view->history()->canGoBack())
-        throw NavigateError("There is no page to go back to");
+        throw NavigateError(interfacetexts::text(interfacetexts::NoPageBack).toStdString());
     m_view->back();
 }
 
 void HtmlView::GoForward()
 {
     if (!m_view->history()->canGoForward())
-        throw NavigateError("There is no page to go forward to");
+        throw NavigateError(interfacetexts::text(interfacetexts::NoPageForward).toStdString());
     m_view->forward();
 }
 

@@ -4,6 +4,7 @@
 #include "browser/message_tab.h"
 #include "markup/site.h"
 #include "platform/error_display.h"
+#include "platform/interface_texts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -214,7 +215,8 @@ void SiteBrowserTab::connectHelpMenu(QObject *mainWindow)
         connect(action, &QAction::triggered, this, [this, address] {
             const QString text = address();
             if (!QDesktopServices::openUrl(QUrl(text)))
-                errordisplay::show(QStringLiteral("Cannot open \"%1\"").arg(text), this);
+                errordisplay::show(
+                    interfacetexts::text(interfacetexts::CannotOpenInBrowser).arg(text), this);
         });
     }
 }

@@ -23,6 +23,10 @@ const std::array<Entry, TextCount> Entries = {{
                   "них?"},
     {"Write", "Записать"},
     {"Preview", "Предпросмотр"},
+    {"AddressRefused", "Адрес «%1» открыть нельзя"},
+    {"NoPageBack", "Нет страницы, на которую можно вернуться"},
+    {"NoPageForward", "Нет страницы, на которую можно перейти вперёд"},
+    {"CannotOpenInBrowser", "Не удалось открыть «%1» в браузере"},
 }};
 
 // Language files hold one line per text: "\n" in a text stands for a line break.

@@ -17,6 +17,10 @@ enum Text {
     LossySaveQuestion, // %1: the character, %2: its line
     WriteButton,
     PreviewCaption, // the message preview's header, before any " [!]"
+    AddressRefused, // %1: the address the view will not open
+    NoPageBack,
+    NoPageForward,
+    CannotOpenInBrowser, // %1: the address the desktop's browser could not open
     TextCount
 };
 

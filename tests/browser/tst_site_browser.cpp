@@ -4,6 +4,7 @@
 #include "browser/site_browser_tab.h"
 #include "markup/site.h"
 #include "platform/error_display.h"
+#include "platform/interface_texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -244,6 +245,8 @@ void TestSiteBrowser::historyMovesWithoutHistoryShowError()
     tab.findChild<QToolButton *>(QStringLiteral("ToolButton19"))->click();
     tab.findChild<QToolButton *>(QStringLiteral("ToolButton21"))->click();
     QCOMPARE(g_errors.size(), 2);
+    // In the interface's words, whole, not cut at the first non-ASCII byte.
+    QCOMPARE(g_errors.at(0), interfacetexts::text(interfacetexts::NoPageBack));
     QTest::qWait(200);
     QCOMPARE(before.count(), 0);
     QCOMPARE(box->currentText(), site::homeAddress());

@@ -77,7 +77,8 @@ void TestInterfaceTexts::shippedFilesGiveEveryText()
     QFETCH(QString, file);
     const IniFile language(QStringLiteral(RR_SOURCE_DIR "/lang/") + file);
     for (const char *key :
-         {"SaveChanges", "Save", "DontSave", "Cancel", "LossySave", "Write", "Preview"})
+         {"SaveChanges", "Save", "DontSave", "Cancel", "LossySave", "Write", "Preview",
+          "AddressRefused", "NoPageBack", "NoPageForward", "CannotOpenInBrowser"})
         QVERIFY2(!language.readString("Messages", key).isEmpty(), key);
     load(language);
     // The placeholders survive the translation, or the question would lose its file name.
