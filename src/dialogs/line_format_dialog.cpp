@@ -1,5 +1,6 @@
 #include "dialogs/line_format_dialog.h"
 
+#include "dialogs/help_link.h"
 #include "dialogs/placement.h"
 #include "dialogs/run_line_dialog.h"
 #include "editor/highlighting_memo.h"
@@ -49,8 +50,8 @@ TFormatF::TFormatF(insertion::ActiveMemo activeMemo, QWidget *parent)
     sColorSelect2->setObjectName(QStringLiteral("sColorSelect2"));
 
     sWebLabel1 =
-        new WebLinkLabel(QStringLiteral("Помощь"),
-                         site::homeAddress() + QStringLiteral("/mv?rid=32&id=146822"), this);
+        new HelpLink(QStringLiteral("Помощь"),
+                     QUrl(site::homeAddress() + QStringLiteral("/mv?rid=32&id=146822")), this);
     sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
 
     sButton2 = new QPushButton(QStringLiteral("OK"), this);

@@ -11,7 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class WebLinkLabel;
+class HelpLink;
 
 class TFormatF : public QDialog
 {
@@ -46,7 +46,7 @@ private:
     QComboBox *sComboBox1;
     ColorPickerButton *sColorSelect1;
     ColorPickerButton *sColorSelect2;
-    WebLinkLabel *sWebLabel1;
+    HelpLink *sWebLabel1;
     QPushButton *sButton2;
     QPushButton *sButton1;
     markup::ColorConverter JvRGBToHTML1 = markup::ColorConverter::white();

@@ -1,6 +1,7 @@
 #include "dialogs/nick_builder.h"
 
 #include "browser/html_view.h"
+#include "dialogs/help_link.h"
 #include "dialogs/nick_color_picker.h"
 #include "markup/site.h"
 #include "platform/app_paths.h"
@@ -10,14 +11,12 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -41,35 +40,6 @@ constexpr QSize PreviewSize(303, 59);
 // Colours of a new piece.
 const QString NewTextColor = u"000000"_s;
 const QString NewBgColor = u"FFFFFF"_s;
-
-// A label that opens an address when clicked, drawn like a link. Its caption stays plain text
-// so that a language file can replace it without losing the address.
-class WebLabel : public QLabel
-{
-public:
-    WebLabel(const QString &caption, std::function<void()> onClick, QWidget *parent)
-        : QLabel(caption, parent), m_onClick(std::move(onClick))
-    {
-        QFont f = font();
-        f.setUnderline(true);
-        setFont(f);
-        QPalette p = palette();
-        p.setColor(QPalette::WindowText, p.color(QPalette::Link));
-        setPalette(p);
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            m_onClick();
-        QLabel::mouseReleaseEvent(event);
-    }
-
-private:
-    std::function<void()> m_onClick;
-};
 
 QPlainTextEdit *hiddenLines(const QString &name, QWidget *parent)
 {
@@ -161,8 +131,8 @@ void TNickF::buildControls()
     LabelCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LabelCount->setMinimumWidth(LabelCount->fontMetrics().horizontalAdvance(u"00000"_s));
 
-    sWebLabel1 = new WebLabel(
-        u"Помощь"_s, [this] { sWebLabel1Click(); }, this);
+    sWebLabel1 =
+        new HelpLink(u"Помощь"_s, QUrl(site::homeAddress() + u"/mv?rid=32&id=60907"_s), this);
     sWebLabel1->setObjectName(u"sWebLabel1"_s);
     Button2 = button(u"Button2"_s, u"Скопировать"_s, this);
     Button2->setDefault(true);
@@ -424,11 +394,6 @@ void TNickF::Button2Click()
 void TNickF::Button1Click()
 {
     hide();
-}
-
-void TNickF::sWebLabel1Click()
-{
-    QDesktopServices::openUrl(QUrl(site::homeAddress() + u"/mv?rid=32&id=60907"_s));
 }
 
 void TNickF::FormCreate()

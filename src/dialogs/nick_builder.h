@@ -45,7 +45,6 @@ public:
     void Button6Click(); // down
     void Button2Click(); // copy
     void Button1Click(); // close
-    void sWebLabel1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,5 +1,6 @@
 #include "dialogs/run_line_dialog.h"
 
+#include "dialogs/help_link.h"
 #include "dialogs/placement.h"
 
 #include "editor/highlighting_memo.h"
@@ -7,37 +8,12 @@
 #include "markup/tags.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
-
-WebLinkLabel::WebLinkLabel(const QString &caption, const QString &address, QWidget *parent)
-    : QLabel(caption, parent), Address(address)
-{
-    setTextFormat(Qt::PlainText);
-    setCursor(Qt::PointingHandCursor);
-    setToolTip(address);
-    QPalette blue = palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    setPalette(blue);
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
-}
-
-void WebLinkLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        QDesktopServices::openUrl(QUrl(Address));
-}
 
 namespace {
 QLabel *label(const char *name, const QString &caption, QWidget *parent)
@@ -84,9 +60,9 @@ TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
     EditLoop = new QLineEdit(QStringLiteral("100"), this);
     EditLoop->setObjectName(QStringLiteral("EditLoop"));
 
-    sWebLabel1 = new WebLinkLabel(
+    sWebLabel1 = new HelpLink(
         QStringLiteral("Помощь"),
-        site::homeAddress() + QStringLiteral("/textdetailed?rid=32&text_id=311655"), this);
+        QUrl(site::homeAddress() + QStringLiteral("/textdetailed?rid=32&text_id=311655")), this);
     sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);

@@ -8,25 +8,10 @@
 #include <QDialog>
 #include <QLabel>
 
+class HelpLink;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-
-// A caption that opens a web address through the shell: the "Помощь" link of the tag dialogs.
-// The caption stays plain text, so relabelling it keeps the address.
-class WebLinkLabel : public QLabel
-{
-    Q_OBJECT
-public:
-    WebLinkLabel(const QString &caption, const QString &address, QWidget *parent = nullptr);
-    QString address() const { return Address; }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    QString Address;
-};
 
 class TRunLineF : public QDialog
 {
@@ -60,7 +45,7 @@ private:
     ColorDropDownButton *ColBg;
     QComboBox *ComboBoxPosition;
     QLineEdit *EditLoop;
-    WebLinkLabel *sWebLabel1;
+    HelpLink *sWebLabel1;
     QPushButton *Button1;
     QPushButton *Button2;
     markup::ColorConverter RGBToHTML1;
