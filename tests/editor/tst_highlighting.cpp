@@ -49,11 +49,11 @@ Runs runsOf(const QTextBlock &block)
     return runs;
 }
 
-Runs parse(const QString &spec)
+Runs parse(const QString &written)
 {
     // "S:^|K:bold|S:^"
     Runs runs;
-    for (const QString &part : spec.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+    for (const QString &part : written.split(QLatin1Char('|'), Qt::SkipEmptyParts))
         runs.append({part.mid(2), part.at(0)});
     return runs;
 }
