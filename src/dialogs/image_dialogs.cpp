@@ -1,8 +1,7 @@
 #include "dialogs/image_dialogs.h"
 
 #include "browser/html_view.h"
-#include "dialogs/help_link.h"
-#include "dialogs/placement.h"
+#include "dialogs/dialog_parts.h"
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"
 #include "markup/tags.h"
@@ -16,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,13 +22,6 @@ namespace {
 constexpr int FieldWidth = 170;
 constexpr int NumberDigits = 10;
 constexpr int ShortestPreviewNumber = 4;
-
-QLabel *namedLabel(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
 
 QLineEdit *namedEdit(const char *name, const QString &text, QWidget *parent)
 {
@@ -61,13 +52,13 @@ QString ImagePreviewAddress(const QString &number)
 ImageDialog::ImageDialog(insertion::ActiveMemo activeMemo, const QString &helpPath, QWidget *parent)
     : QDialog(parent), m_activeMemo(std::move(activeMemo))
 {
-    auto *Label1 = namedLabel("Label1", QStringLiteral("ID картинки:"), this);
+    auto *Label1 = dialogparts::namedLabel("Label1", QStringLiteral("ID картинки:"), this);
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
     EditID = namedEdit("EditID", QString(), this);
 
-    auto *Label4 = namedLabel("Label4", QStringLiteral("Формат рисунка:"), this);
+    auto *Label4 = dialogparts::namedLabel("Label4", QStringLiteral("Формат рисунка:"), this);
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setEditable(true);
@@ -78,20 +69,16 @@ ImageDialog::ImageDialog(insertion::ActiveMemo activeMemo, const QString &helpPa
                          QStringLiteral("png")});
     ComboBox2->setCurrentText(QStringLiteral("jpg"));
 
-    auto *Label7 = namedLabel("Label7", QStringLiteral("Название:"), this);
+    auto *Label7 = dialogparts::namedLabel("Label7", QStringLiteral("Название:"), this);
     Edit1 = namedEdit("Edit1", QString(), this);
 
     CheckBox2 = new QCheckBox(QStringLiteral("Оригинальный размер"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
 
-    sWebLabel1 = new HelpLink(QStringLiteral("Помощь"), QUrl(site::homeAddress() + helpPath), this);
-    sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
-
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    const dialogparts::CommandRow commands =
+        dialogparts::commandRow(this, helpPath, "Button1", "Button2");
+    Button1 = commands.accept;
+    Button2 = commands.reject;
 
     m_grid = new QGridLayout;
     m_grid->addWidget(Label1, 0, 0);
@@ -109,17 +96,11 @@ ImageDialog::ImageDialog(insertion::ActiveMemo activeMemo, const QString &helpPa
     m_beside = new QHBoxLayout;
     m_beside->addLayout(fields);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(sWebLabel1);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(m_beside);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(commands.layout);
 
     connect(Button1, &QPushButton::clicked, this, &ImageDialog::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
@@ -148,7 +129,7 @@ void ImageDialog::showEvent(QShowEvent *event)
     // Like the other tag dialogs; the preview's web view otherwise leaves this one at the
     // screen's corner.
     if (!event->spontaneous())
-        centreOnScreen(this);
+        dialogparts::centreOnScreen(this);
 }
 
 void ImageDialog::Button1Click()
@@ -211,9 +192,9 @@ TImageWidthF::TImageWidthF(insertion::ActiveMemo activeMemo, QWidget *parent)
     setObjectName(QStringLiteral("TImageWidthF"));
     setWindowTitle(QStringLiteral("Рисунок"));
 
-    auto *Label2 = namedLabel("Label2", QStringLiteral("Ширина:"), this);
+    auto *Label2 = dialogparts::namedLabel("Label2", QStringLiteral("Ширина:"), this);
     EditW = namedEdit("EditW", QStringLiteral("64"), this);
-    auto *Label3 = namedLabel("Label3", QStringLiteral("pix"), this);
+    auto *Label3 = dialogparts::namedLabel("Label3", QStringLiteral("pix"), this);
     auto *width = new QHBoxLayout;
     width->addWidget(EditW, 1);
     width->addWidget(Label3);
@@ -233,7 +214,7 @@ TImageLinkF::TImageLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     setObjectName(QStringLiteral("TImageLinkF"));
     setWindowTitle(QStringLiteral("Рисунок-ссылка"));
 
-    auto *Label2 = namedLabel("Label2", QStringLiteral("Ссылка:"), this);
+    auto *Label2 = dialogparts::namedLabel("Label2", QStringLiteral("Ссылка:"), this);
     Edit2 = namedEdit("Edit2", QStringLiteral("http://"), this);
     const int row = fieldGrid()->rowCount();
     fieldGrid()->addWidget(Label2, row, 0);

@@ -13,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class HtmlView;
-class HelpLink;
 
 namespace dialogs {
 
@@ -57,7 +56,6 @@ private:
     QComboBox *ComboBox2 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QCheckBox *CheckBox2 = nullptr;
-    HelpLink *sWebLabel1 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
     QGridLayout *m_grid = nullptr;

@@ -1,10 +1,7 @@
 #include "dialogs/line_format_dialog.h"
 
-#include "dialogs/help_link.h"
-#include "dialogs/placement.h"
-#include "dialogs/run_line_dialog.h"
+#include "dialogs/dialog_parts.h"
 #include "editor/highlighting_memo.h"
-#include "markup/site.h"
 #include "markup/tags.h"
 
 #include <QComboBox>
@@ -49,16 +46,10 @@ TFormatF::TFormatF(insertion::ActiveMemo activeMemo, QWidget *parent)
     sColorSelect2 = new ColorPickerButton(QStringLiteral("Цвет текста"), 0, this);
     sColorSelect2->setObjectName(QStringLiteral("sColorSelect2"));
 
-    sWebLabel1 =
-        new HelpLink(QStringLiteral("Помощь"),
-                     QUrl(site::homeAddress() + QStringLiteral("/mv?rid=32&id=146822")), this);
-    sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
-
-    sButton2 = new QPushButton(QStringLiteral("OK"), this);
-    sButton2->setObjectName(QStringLiteral("sButton2"));
-    sButton2->setDefault(true);
-    sButton1 = new QPushButton(QStringLiteral("Отмена"), this);
-    sButton1->setObjectName(QStringLiteral("sButton1"));
+    const dialogparts::CommandRow commands = dialogparts::commandRow(
+        this, QStringLiteral("/mv?rid=32&id=146822"), "sButton2", "sButton1");
+    sButton2 = commands.accept;
+    sButton1 = commands.reject;
 
     auto *form = new QFormLayout;
     form->addRow(sLabel1, sEdit1);
@@ -68,17 +59,11 @@ TFormatF::TFormatF(insertion::ActiveMemo activeMemo, QWidget *parent)
     colors->addWidget(sColorSelect1);
     colors->addWidget(sColorSelect2);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(sWebLabel1);
-    buttons->addStretch();
-    buttons->addWidget(sButton2);
-    buttons->addWidget(sButton1);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(colors);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(commands.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(sComboBox1, &QComboBox::currentIndexChanged, this, &TFormatF::sComboBox1Change);
@@ -132,5 +117,5 @@ void TFormatF::sButton1Click()
 void TFormatF::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    centreOnScreen(this);
+    dialogparts::centreOnScreen(this);
 }

@@ -11,7 +11,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class HelpLink;
 
 class TFormatF : public QDialog
 {
@@ -46,7 +45,6 @@ private:
     QComboBox *sComboBox1;
     ColorPickerButton *sColorSelect1;
     ColorPickerButton *sColorSelect2;
-    HelpLink *sWebLabel1;
     QPushButton *sButton2;
     QPushButton *sButton1;
     markup::ColorConverter JvRGBToHTML1 = markup::ColorConverter::white();

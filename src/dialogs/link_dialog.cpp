@@ -1,9 +1,7 @@
 #include "dialogs/link_dialog.h"
 
-#include "dialogs/help_link.h"
-#include "dialogs/placement.h"
+#include "dialogs/dialog_parts.h"
 #include "editor/highlighting_memo.h"
-#include "markup/site.h"
 #include "markup/tags.h"
 
 #include <QDesktopServices>
@@ -25,13 +23,6 @@ namespace {
 constexpr int PrefixLength = 7;
 constexpr int PreviewWidth = 280;
 
-QLabel *namedLabel(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
 // The enabled colour only: a disabled preview keeps the style's greyed text.
 void setTextColor(QPalette &palette, const QColor &color)
 {
@@ -47,7 +38,7 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     setObjectName(QStringLiteral("TLinkF"));
     setWindowTitle(QStringLiteral("Ссылка"));
 
-    auto *Label1 = namedLabel("Label1", QStringLiteral("Текст ссылки:"), this);
+    auto *Label1 = dialogparts::namedLabel("Label1", QStringLiteral("Текст ссылки:"), this);
     EditText = new QLineEdit(this);
     EditText->setObjectName(QStringLiteral("EditText"));
 
@@ -57,11 +48,11 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     RadioButton2 = new QRadioButton(QStringLiteral("E-mail"), this);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
 
-    auto *Label2 = namedLabel("Label2", QStringLiteral("Адрес:"), this);
+    auto *Label2 = dialogparts::namedLabel("Label2", QStringLiteral("Адрес:"), this);
     EditLink = new QLineEdit(QStringLiteral("http://"), this);
     EditLink->setObjectName(QStringLiteral("EditLink"));
 
-    auto *Label3 = namedLabel("Label3", QStringLiteral("Просмотр:"), this);
+    auto *Label3 = dialogparts::namedLabel("Label3", QStringLiteral("Просмотр:"), this);
     auto *Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFrameShape(QFrame::Box);
@@ -71,16 +62,10 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     LabelLink->setFixedWidth(PreviewWidth);
     LabelLink->installEventFilter(this);
 
-    sWebLabel1 =
-        new HelpLink(QStringLiteral("Помощь"),
-                     QUrl(site::homeAddress() + QStringLiteral("/mv?rid=32&id=60907")), this);
-    sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
-
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    const dialogparts::CommandRow commands =
+        dialogparts::commandRow(this, QStringLiteral("/mv?rid=32&id=60907"), "Button1", "Button2");
+    Button1 = commands.accept;
+    Button2 = commands.reject;
 
     auto *radios = new QHBoxLayout;
     radios->addWidget(RadioButton1);
@@ -90,12 +75,6 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     auto *shapeLayout = new QHBoxLayout(Shape1);
     shapeLayout->setContentsMargins(6, 6, 6, 6);
     shapeLayout->addWidget(LabelLink, 0, Qt::AlignCenter);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(sWebLabel1);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -107,7 +86,7 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     layout->addWidget(Label3);
     layout->addWidget(Shape1);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(commands.layout);
 
     connect(EditText, &QLineEdit::textChanged, this, &TLinkF::Check);
     connect(EditLink, &QLineEdit::textChanged, this, &TLinkF::Check);
@@ -192,7 +171,7 @@ void TLinkF::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        centreOnScreen(this);
+        dialogparts::centreOnScreen(this);
 }
 
 bool TLinkF::eventFilter(QObject *watched, QEvent *event)

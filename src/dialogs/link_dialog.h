@@ -9,7 +9,6 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QPushButton;
-class HelpLink;
 
 class TLinkF : public QDialog
 {
@@ -41,7 +40,6 @@ private:
     QRadioButton *RadioButton2 = nullptr;
     QLineEdit *EditLink = nullptr;
     QLabel *LabelLink = nullptr;
-    HelpLink *sWebLabel1 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "dialogs/nick_builder.h"
 
 #include "browser/html_view.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/help_link.h"
 #include "dialogs/nick_color_picker.h"
 #include "markup/site.h"
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QUrl>
@@ -417,12 +417,7 @@ void TNickF::showEvent(QShowEvent *event)
     if (!event->spontaneous()) {
         if (!m_placed) {
             // Centred on the screen the first time; later the user's place is kept.
-            QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
-            if (screen) {
-                QRect area = rect();
-                area.moveCenter(screen->availableGeometry().center());
-                move(area.topLeft());
-            }
+            dialogparts::centreOnScreen(this);
             m_placed = true;
         }
         FormShow();

@@ -1,28 +1,16 @@
 #include "dialogs/run_line_dialog.h"
 
-#include "dialogs/help_link.h"
-#include "dialogs/placement.h"
-
+#include "dialogs/dialog_parts.h"
 #include "editor/highlighting_memo.h"
-#include "markup/site.h"
 #include "markup/tags.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
-namespace {
-QLabel *label(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-} // namespace
+using dialogparts::namedLabel;
 
 TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
     : QDialog(parent), ActiveMemo(std::move(activeMemo))
@@ -60,35 +48,23 @@ TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
     EditLoop = new QLineEdit(QStringLiteral("100"), this);
     EditLoop->setObjectName(QStringLiteral("EditLoop"));
 
-    sWebLabel1 = new HelpLink(
-        QStringLiteral("Помощь"),
-        QUrl(site::homeAddress() + QStringLiteral("/textdetailed?rid=32&text_id=311655")), this);
-    sWebLabel1->setObjectName(QStringLiteral("sWebLabel1"));
-
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    const dialogparts::CommandRow commands = dialogparts::commandRow(
+        this, QStringLiteral("/textdetailed?rid=32&text_id=311655"), "Button1", "Button2");
+    Button1 = commands.accept;
+    Button2 = commands.reject;
 
     auto *form = new QFormLayout;
-    form->addRow(label("Label6", QStringLiteral("Текст:"), this), EditText);
-    form->addRow(label("Label1", QStringLiteral("Тип бегущей строки:"), this), ComboBoxType);
-    form->addRow(label("Label2", QStringLiteral("Цвет текста:"), this), ColText);
-    form->addRow(label("Label3", QStringLiteral("Цвет фона:"), this), ColBg);
-    form->addRow(label("Label4", QStringLiteral("Направление:"), this), ComboBoxPosition);
-    form->addRow(label("Label5", QStringLiteral("Продолжительность:"), this), EditLoop);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(sWebLabel1);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    form->addRow(namedLabel("Label6", QStringLiteral("Текст:"), this), EditText);
+    form->addRow(namedLabel("Label1", QStringLiteral("Тип бегущей строки:"), this), ComboBoxType);
+    form->addRow(namedLabel("Label2", QStringLiteral("Цвет текста:"), this), ColText);
+    form->addRow(namedLabel("Label3", QStringLiteral("Цвет фона:"), this), ColBg);
+    form->addRow(namedLabel("Label4", QStringLiteral("Направление:"), this), ComboBoxPosition);
+    form->addRow(namedLabel("Label5", QStringLiteral("Продолжительность:"), this), EditLoop);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(commands.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // The colour texts follow the buttons as they change, so nothing needs to poll them.
@@ -138,5 +114,5 @@ void TRunLineF::Button2Click()
 void TRunLineF::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    centreOnScreen(this);
+    dialogparts::centreOnScreen(this);
 }

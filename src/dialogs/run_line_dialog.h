@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QLabel>
 
-class HelpLink;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -45,7 +44,6 @@ private:
     ColorDropDownButton *ColBg;
     QComboBox *ComboBoxPosition;
     QLineEdit *EditLoop;
-    HelpLink *sWebLabel1;
     QPushButton *Button1;
     QPushButton *Button2;
     markup::ColorConverter RGBToHTML1;
