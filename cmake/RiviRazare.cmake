@@ -23,7 +23,9 @@ function(rr_add_tests)
     foreach(source IN LISTS tests)
         get_filename_component(base "${source}" NAME_WE)
         set(target "${folder}_${base}")
-        add_executable(${target} "${source}")
+        # The shared test helpers carry Q_OBJECT: listed so that moc sees them.
+        add_executable(${target} "${source}" "${CMAKE_SOURCE_DIR}/tests/support/shell_catcher.h")
+        target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/tests/support")
         target_link_libraries(${target} PRIVATE ${ARG_LIBS} Qt6::Test)
         target_compile_definitions(${target} PRIVATE
             RR_PROGRAM="$<TARGET_FILE:rivirazare>"

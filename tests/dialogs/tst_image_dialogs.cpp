@@ -5,6 +5,8 @@
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"
 
+#include "shell_catcher.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,15 +18,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 namespace {
 
@@ -327,13 +320,11 @@ void TestImageDialogs::helpLinks()
 {
     QFETCH(QString, kind);
     QFETCH(QString, path);
-    UrlRecorder shell;
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &shell, "open");
+    ShellCatcher shell;
     auto dialog = makeDialog(kind, {});
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     QTest::mouseClick(child<HelpLink>(dialog.get(), "sWebLabel1"), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     QCOMPARE(shell.opened, QList<QUrl>{QUrl(site::homeAddress() + path)});
 }
 

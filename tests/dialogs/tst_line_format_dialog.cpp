@@ -4,21 +4,14 @@
 #include "markup/site.h"
 #include "platform/system_colors.h"
 
+#include "shell_catcher.h"
+
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 namespace {
 
@@ -181,12 +174,10 @@ private slots:
 
     void helpLinkOpensTheHelpPage()
     {
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        ShellCatcher catcher;
         TFormatF dialog({});
         dialog.show();
         QTest::mouseClick(dialog.findChild<QLabel *>("sWebLabel1"), Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QCOMPARE(catcher.opened.size(), 1);
         QCOMPARE(catcher.opened.at(0).toString(),
                  site::homeAddress() + QStringLiteral("/mv?rid=32&id=146822"));

@@ -4,6 +4,8 @@
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"
 
+#include "shell_catcher.h"
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,15 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-// Stands in for the desktop shell: records every address it is asked to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
+#include <memory>
 
 class TestLinkDialog : public QObject
 {
@@ -51,7 +45,7 @@ private:
 
     TMemo *memo = nullptr;
     TLinkF *dialog = nullptr;
-    UrlRecorder shell;
+    std::unique_ptr<ShellCatcher> shell;
 };
 
 void TestLinkDialog::init()
@@ -61,15 +55,12 @@ void TestLinkDialog::init()
     // Laid out and shown, so clicks land on the controls as a user's would.
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    shell.opened.clear();
-    for (const char *scheme : {"http", "https", "mailto"})
-        QDesktopServices::setUrlHandler(QLatin1String(scheme), &shell, "open");
+    shell = std::make_unique<ShellCatcher>(QStringList{"http", "https", "mailto"});
 }
 
 void TestLinkDialog::cleanup()
 {
-    for (const char *scheme : {"http", "https", "mailto"})
-        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    shell.reset();
     delete dialog;
     delete memo;
 }
@@ -172,7 +163,7 @@ void TestLinkDialog::previewClickOpensTheAddress()
     child<QLineEdit>("EditText")->setText(QStringLiteral("Сайт"));
     child<QLineEdit>("EditLink")->setText(address);
     QTest::mouseClick(child<QLabel>("LabelLink"), Qt::LeftButton);
-    QCOMPARE(shell.opened, QList<QUrl>{opened});
+    QCOMPARE(shell->opened, QList<QUrl>{opened});
 }
 
 void TestLinkDialog::unavailablePreviewTakesNoClick()
@@ -180,7 +171,7 @@ void TestLinkDialog::unavailablePreviewTakesNoClick()
     child<QLineEdit>("EditText")->setText(QStringLiteral("Сайт"));
     child<QLineEdit>("EditLink")->setText(QStringLiteral("http://"));
     QTest::mouseClick(child<QLabel>("LabelLink"), Qt::LeftButton);
-    QVERIFY(shell.opened.isEmpty());
+    QVERIFY(shell->opened.isEmpty());
 }
 
 void TestLinkDialog::okAlwaysInsertsTheLinkTag_data()
@@ -234,9 +225,9 @@ void TestLinkDialog::helpLinkOpensTheHelpPage()
     auto *help = child<HelpLink>("sWebLabel1");
     QCOMPARE(help->text(), QStringLiteral("Помощь"));
     QTest::mouseClick(help, Qt::LeftButton);
-    QCOMPARE(shell.opened,
+    QCOMPARE(shell->opened,
              QList<QUrl>{QUrl(site::homeAddress() + QStringLiteral("/mv?rid=32&id=60907"))});
-    QCOMPARE(shell.opened.first().host(), QUrl(site::homeAddress()).host());
+    QCOMPARE(shell->opened.first().host(), QUrl(site::homeAddress()).host());
 }
 
 void TestLinkDialog::longTextStaysReadable()

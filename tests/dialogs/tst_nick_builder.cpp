@@ -6,6 +6,8 @@
 #include "platform/codepage.h"
 #include "platform/error_display.h"
 
+#include "shell_catcher.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -48,16 +50,6 @@ QColor toQColor(qint32 value)
 }
 
 } // namespace
-
-// Receives the addresses the help link opens.
-class UrlSink : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 class TestNickBuilder : public QObject
 {
@@ -576,12 +568,10 @@ void TestNickBuilder::nickSurvivesCloseAndReopen()
 
 void TestNickBuilder::helpLinkOpensNickHelpPage()
 {
-    UrlSink sink;
-    QDesktopServices::setUrlHandler(u"http"_s, &sink, "open");
+    ShellCatcher sink;
     m_window->show();
     QTest::mouseClick(child<QLabel>("sWebLabel1"), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(u"http"_s);
-    QCOMPARE(sink.urls, QList<QUrl>{QUrl(site::homeAddress() + u"/mv?rid=32&id=60907"_s)});
+    QCOMPARE(sink.opened, QList<QUrl>{QUrl(site::homeAddress() + u"/mv?rid=32&id=60907"_s)});
     QCOMPARE(child<QLabel>("sWebLabel1")->text(), u"Помощь"_s);
 }
 

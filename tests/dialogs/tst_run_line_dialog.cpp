@@ -4,21 +4,14 @@
 #include "markup/site.h"
 #include "platform/system_colors.h"
 
+#include "shell_catcher.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 namespace {
 
@@ -224,14 +217,12 @@ private slots:
 
     void helpLinkOpensTheArticle()
     {
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        ShellCatcher catcher;
         TRunLineF dialog({});
         dialog.show();
         auto *help = dialog.findChild<QLabel *>("sWebLabel1");
         QCOMPARE(help->text(), QStringLiteral("Помощь"));
         QTest::mouseClick(help, Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QCOMPARE(catcher.opened.size(), 1);
         QCOMPARE(catcher.opened.at(0).toString(),
                  site::homeAddress() + QStringLiteral("/textdetailed?rid=32&text_id=311655"));

@@ -3,6 +3,8 @@
 #include "editor/highlighting_memo.h"
 #include "markup/site.h"
 
+#include "shell_catcher.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -12,15 +14,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 namespace {
 
@@ -168,8 +161,7 @@ private slots:
 
     void pressOnALinkOpensIt()
     {
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        ShellCatcher catcher;
         THelpTagF window({});
         window.show();
         QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, entryPoint(window, 12));
@@ -177,7 +169,6 @@ private slots:
         const QPoint link = linkPoint(window, 12);
         QVERIFY(!link.isNull());
         QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, link);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QCOMPARE(catcher.opened.size(), 1);
         QCOMPARE(catcher.opened.at(0).toString(), site::homeAddress());
         QCOMPARE(currentTag(window)->text(), entry12Tag());
