@@ -100,31 +100,6 @@ void typing(benchmark::State &state, qsizetype bytes, Where where, bool withPain
     state.counters["MB"] = double(area.memo.document()->characterCount()) / 1e6;
 }
 
-void BM_Keystroke5MB_End(benchmark::State &s)
-{
-    typing(s, 5'000'000, AtEnd, false);
-}
-void BM_Keystroke5MB_Middle(benchmark::State &s)
-{
-    typing(s, 5'000'000, InMiddle, false);
-}
-void BM_Keystroke5KB_End(benchmark::State &s)
-{
-    typing(s, 5'000, AtEnd, false);
-}
-void BM_Keystroke5KB_Middle(benchmark::State &s)
-{
-    typing(s, 5'000, InMiddle, false);
-}
-void BM_KeystrokeAndPaint5MB_Middle(benchmark::State &s)
-{
-    typing(s, 5'000'000, InMiddle, true);
-}
-void BM_KeystrokeAndPaint5KB_Middle(benchmark::State &s)
-{
-    typing(s, 5'000, InMiddle, true);
-}
-
 // Opening: the text set, every block coloured (the highlighter works inside setText).
 void BM_Open5MB(benchmark::State &state)
 {
@@ -190,12 +165,16 @@ void BM_ExactCaretLineAtEndAfterOpen5MB(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_Keystroke5MB_End)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Keystroke5MB_Middle)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Keystroke5KB_End)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Keystroke5KB_Middle)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_KeystrokeAndPaint5MB_Middle)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_KeystrokeAndPaint5KB_Middle)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, Keystroke5MB_End, 5'000'000, AtEnd, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, Keystroke5MB_Middle, 5'000'000, InMiddle, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, Keystroke5KB_End, 5'000, AtEnd, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, Keystroke5KB_Middle, 5'000, InMiddle, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, KeystrokeAndPaint5MB_Middle, 5'000'000, InMiddle, true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, KeystrokeAndPaint5KB_Middle, 5'000, InMiddle, true)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Open5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReportAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PrefixRuleAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);

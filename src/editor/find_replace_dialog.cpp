@@ -95,7 +95,7 @@ FindReplaceBase::FindReplaceBase(insertion::ActiveMemo activeMemo, const QString
     connect(m_findNextButton, &QPushButton::clicked, this, [this] { findNext(); });
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::hide);
     connect(m_findEdit, &QLineEdit::textChanged, this, &FindReplaceBase::updateButtons);
-    updateButtons();
+    needsFindText(m_findNextButton);
 }
 
 QString FindReplaceBase::findText() const
@@ -135,10 +135,26 @@ void FindReplaceBase::present()
     m_findEdit->selectAll();
 }
 
+void FindReplaceBase::needsFindText(QPushButton *button)
+{
+    m_searchButtons.append(button);
+    updateButtons();
+}
+
 void FindReplaceBase::updateButtons()
 {
     // As in the system's find box, there is nothing to search for without a find text.
-    m_findNextButton->setEnabled(!m_findEdit->text().isEmpty());
+    for (QPushButton *button : m_searchButtons)
+        button->setEnabled(!m_findEdit->text().isEmpty());
+}
+
+textsearch::Options FindReplaceBase::searchOptions() const
+{
+    textsearch::Options options;
+    options.down = searchesDown();
+    options.matchCase = matchCase();
+    options.wholeWord = wholeWord();
+    return options;
 }
 
 void FindReplaceBase::notFound()
@@ -153,10 +169,7 @@ bool FindReplaceBase::findNext()
     if (!area || what.isEmpty())
         return false;
     const QTextCursor selection = area->textCursor();
-    textsearch::Options options;
-    options.down = searchesDown();
-    options.matchCase = matchCase();
-    options.wholeWord = wholeWord();
+    const textsearch::Options options = searchOptions();
     const qsizetype from = options.down ? selection.selectionEnd() : selection.selectionStart();
     const qsizetype at = textsearch::find(area->text(), what, from, options);
     if (at < 0) {
@@ -250,12 +263,8 @@ ReplaceDialog::ReplaceDialog(insertion::ActiveMemo activeMemo, QWidget *parent)
         button->setMinimumWidth(110);
     connect(m_replaceButton, &QPushButton::clicked, this, &ReplaceDialog::replace);
     connect(m_replaceAllButton, &QPushButton::clicked, this, [this] { replaceAll(); });
-    connect(m_findEdit, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_replaceButton->setEnabled(!text.isEmpty());
-        m_replaceAllButton->setEnabled(!text.isEmpty());
-    });
-    m_replaceButton->setEnabled(false);
-    m_replaceAllButton->setEnabled(false);
+    needsFindText(m_replaceButton);
+    needsFindText(m_replaceAllButton);
 
     auto *findLabel = new QLabel(QStringLiteral("Что:"), this);
     findLabel->setObjectName(QStringLiteral("WhatLabel"));
@@ -327,9 +336,7 @@ int ReplaceDialog::replaceAll()
                          ? selection.selectionStart()
                          : selection.selectionEnd();
     const QString text = area->text();
-    textsearch::Options options;
-    options.matchCase = matchCase();
-    options.wholeWord = wholeWord();
+    const textsearch::Options options = searchOptions();
     QList<qsizetype> hits;
     for (qsizetype at = textsearch::find(text, what, from, options); at >= 0;
          at = textsearch::find(text, what, at + what.size(), options))

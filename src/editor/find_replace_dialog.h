@@ -60,6 +60,10 @@ protected:
     FindReplaceBase(insertion::ActiveMemo activeMemo, const QString &messageCaption,
                     QWidget *parent);
     virtual bool searchesDown() const = 0;
+    // The two options and the direction, as the search takes them.
+    textsearch::Options searchOptions() const;
+    // The button stays disabled while the find text is empty.
+    void needsFindText(QPushButton *button);
     void notFound();
     TMemo *memo() const { return m_activeMemo ? m_activeMemo() : nullptr; }
 
@@ -72,6 +76,7 @@ protected:
 private:
     void updateButtons();
 
+    QList<QPushButton *> m_searchButtons;
     insertion::ActiveMemo m_activeMemo;
     QString m_messageCaption;
 };

@@ -17,7 +17,6 @@
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextCursor>
 
 namespace {

@@ -14,7 +14,6 @@
 
 class FindDialog;
 class QFileDialog;
-class QFontDialog;
 class QWidget;
 class ReplaceDialog;
 class TFinishF;

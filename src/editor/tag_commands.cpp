@@ -2,13 +2,12 @@
 
 #include "editor/highlighting_memo.h"
 #include "markup/tags.h"
+#include "platform/system_colors.h"
 
 #include <QAction>
 #include <QColorDialog>
 #include <QInputDialog>
 #include <QWidget>
-
-#include <iterator>
 
 namespace {
 
@@ -51,11 +50,6 @@ QAction *connectAction(QWidget *root, const char *name, QObject *context, Handle
     if (action)
         QObject::connect(action, &QAction::triggered, context, handler);
     return action;
-}
-
-qint32 windowsColor(const QColor &color)
-{
-    return qint32(color.red() | (color.green() << 8) | (color.blue() << 16));
 }
 
 } // namespace
@@ -123,7 +117,7 @@ void TagCommands::color1Click()
     if (!chosen || !chosen->isValid())
         return;
     m_lastColor = *chosen;
-    markup::ColorToHtml(JvRGBToHTML1, windowsColor(*chosen));
+    markup::ColorToHtml(JvRGBToHTML1, systemcolors::fromQColor(*chosen));
     insertion::caretRule(activeMemo(), JvRGBToHTML1.HTMLColor);
 }
 

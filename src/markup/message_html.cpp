@@ -51,25 +51,6 @@ const QList<Replacement> &MessageReplacements()
     return rows;
 }
 
-QStringList SplitLines(const QString &text)
-{
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
-}
-
 QString PageText(const QStringList &lines)
 {
     qsizetype size = 0;
@@ -117,8 +98,8 @@ private:
 };
 
 // Collects page lines from pieces of text: CR LF, a lone CR or a lone LF ends a line, and a
-// final break adds no empty line, as SplitLines does on the whole text. A piece of the message
-// ends at a caret or at the end, so a CR LF pair never straddles two pieces.
+// final break adds no empty line. A piece of the message ends at a caret or at the end, so a
+// CR LF pair never straddles two pieces.
 class LineCollector
 {
 public:
@@ -174,6 +155,15 @@ struct CaretPair
 };
 
 } // namespace
+
+QStringList SplitLines(const QString &text)
+{
+    QStringList lines;
+    LineCollector collector(lines);
+    collector.append(text);
+    collector.finish();
+    return lines;
+}
 
 // The rows applied one after another, each by the restart-from-the-start rule, in one pass.
 // Every tag text is a word framed by two carets with none inside, so an occurrence is always
