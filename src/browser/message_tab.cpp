@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
