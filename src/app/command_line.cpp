@@ -1,10 +1,8 @@
 #include "app/command_line.h"
 
-#include "markup/message_html.h"
+#include "browser/message_preview.h"
 #include "platform/codepage.h"
 #include "platform/page_file.h"
-
-#include <QFile>
 
 #include <cstdio>
 
@@ -46,12 +44,6 @@ QByteArray toLine(const QByteArray &page)
     return line;
 }
 
-QByteArray messageHtml(const QByteArray &message)
-{
-    const QString text = cp1251::decode(message);
-    return cp1251::encode(markup::PageText(markup::MessageToHtml(text)));
-}
-
 } // namespace
 
 std::optional<int> run(const QStringList &arguments)
@@ -83,7 +75,8 @@ std::optional<int> run(const QStringList &arguments)
         writeError(QStringLiteral("rivirazare: ") + error);
         return 1;
     }
-    writeOut(toLineMode ? toLine(bytes) : messageHtml(bytes));
+    // The very bytes the Message tab writes to its preview file.
+    writeOut(toLineMode ? toLine(bytes) : messagepreview::pageBytes(cp1251::decode(bytes)));
     return 0;
 }
 

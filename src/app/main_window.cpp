@@ -378,11 +378,8 @@ void TForm1::connectCommands()
 void TForm1::connectPageParts()
 {
     // Both text areas recognise the words of the hidden keyword list.
-    QStringList keywords;
-    for (int i = 0; i < KeywordList->count(); ++i)
-        keywords << KeywordList->item(i)->text();
-    MemoGen->setKeywords(keywords);
-    memo2()->setKeywords(keywords);
+    MemoGen->setKeywords(markup::KeywordList());
+    memo2()->setKeywords(markup::KeywordList());
 
     // The Format and Insert commands, with Ctrl+Enter on either key of the keyboard.
     m_tagCommands = connectTagCommands(

@@ -11,10 +11,10 @@
 #include "dialogs/nick_builder.h"
 #include "dialogs/run_line_dialog.h"
 #include "dialogs/tag_help_window.h"
-#include "options/options_dialog.h"
 #include "editor/finish_window.h"
 #include "editor/page_commands.h"
 #include "markup/color_converter.h"
+#include "options/options_dialog.h"
 #include "platform/app_paths.h"
 #include "platform/system_colors.h"
 
@@ -37,12 +37,17 @@ void createMainWindow(Windows &windows)
     windows.mainWindow = new TForm1;
 }
 
+// The main-menu item that opens a modal window.
+void openOnAction(TForm1 *mainWindow, const QString &actionName, QDialog *window)
+{
+    QObject::connect(mainWindow->action(actionName), &QAction::triggered, window,
+                     [window] { window->exec(); });
+}
+
 void createAboutWindow(Windows &windows)
 {
     windows.about = new TAboutF(windows.mainWindow);
-    TAboutF *about = windows.about;
-    QObject::connect(windows.mainWindow->action(QStringLiteral("about1")), &QAction::triggered,
-                     about, [about] { about->exec(); });
+    openOnAction(windows.mainWindow, QStringLiteral("about1"), windows.about);
 }
 
 void createFinishWindow(Windows &windows)
@@ -62,38 +67,19 @@ void createTagHelpWindow(Windows &w)
     connectTagHelp(w.mainWindow, w.tagHelp);
 }
 
-void createLinkDialog(Windows &w)
+// A tag dialog: it writes into whichever text area is active when it is used.
+template <typename Dialog, Dialog *Windows::*field> void createTagDialog(Windows &w)
 {
-    w.link = new TLinkF(activeMemoOf(w.mainWindow), w.mainWindow);
-}
-
-void createImageDialog(Windows &w)
-{
-    w.image = new TImageF(activeMemoOf(w.mainWindow), w.mainWindow);
-}
-
-void createImageWidthDialog(Windows &w)
-{
-    w.imageWidth = new TImageWidthF(activeMemoOf(w.mainWindow), w.mainWindow);
-}
-
-void createImageLinkDialog(Windows &w)
-{
-    w.imageLink = new TImageLinkF(activeMemoOf(w.mainWindow), w.mainWindow);
-}
-
-void createRunLineDialog(Windows &w)
-{
-    w.runLine = new TRunLineF(activeMemoOf(w.mainWindow), w.mainWindow);
+    w.*field = new Dialog(activeMemoOf(w.mainWindow), w.mainWindow);
 }
 
 void createLineFormatDialog(Windows &w)
 {
-    w.lineFormat = new TFormatF(activeMemoOf(w.mainWindow), w.mainWindow);
+    createTagDialog<TFormatF, &Windows::lineFormat>(w);
     // Every tag dialog exists now: the Insert and Format commands can open them.
-    dialogs::connectDialogOpeners(w.mainWindow, activeMemoOf(w.mainWindow),
-                                  {w.link, w.image, w.imageWidth, w.imageLink, w.runLine,
-                                   w.lineFormat});
+    dialogs::connectDialogOpeners(
+        w.mainWindow, activeMemoOf(w.mainWindow),
+        {w.link, w.image, w.imageWidth, w.imageLink, w.runLine, w.lineFormat});
 }
 
 void createNickBuilder(Windows &w)
@@ -107,14 +93,12 @@ void createOptionsDialog(Windows &w)
 {
     TForm1 *form = w.mainWindow;
     SiteBrowserTab *browser = form->siteBrowserTab();
-    w.options = new TOptionsF(TOptionsF::imageSwitchOf(browser->view()),
-                              apppaths::languageFolder(), form);
+    w.options =
+        new TOptionsF(TOptionsF::imageSwitchOf(browser->view()), apppaths::languageFolder(), form);
     TOptionsF *options = w.options;
     form->refreshBrowserAtStart = [options] { return options->refreshBrowserAtStart(); };
-    browser->setCredentials(
-        [options] { return std::pair{options->login(), options->password()}; });
-    QObject::connect(form->action(QStringLiteral("options1")), &QAction::triggered, options,
-                     [options] { options->exec(); });
+    browser->setCredentials([options] { return std::pair{options->login(), options->password()}; });
+    openOnAction(form, QStringLiteral("options1"), options);
 }
 
 constexpr int None = Step::NoProgress;
@@ -125,11 +109,11 @@ const Step Steps[] = {
     {"load", nullptr, 5, "Загрузка..."},
     {"TForm1", createMainWindow, None},
     {"THelpTagF", createTagHelpWindow, 35},
-    {"TLinkF", createLinkDialog, 40},
-    {"TImageF", createImageDialog, 45},
-    {"TImageWidthF", createImageWidthDialog, 50},
-    {"TImageLinkF", createImageLinkDialog, 55},
-    {"TRunLineF", createRunLineDialog, 60},
+    {"TLinkF", createTagDialog<TLinkF, &Windows::link>, 40},
+    {"TImageF", createTagDialog<TImageF, &Windows::image>, 45},
+    {"TImageWidthF", createTagDialog<TImageWidthF, &Windows::imageWidth>, 50},
+    {"TImageLinkF", createTagDialog<TImageLinkF, &Windows::imageLink>, 55},
+    {"TRunLineF", createTagDialog<TRunLineF, &Windows::runLine>, 60},
     {"TAboutF", createAboutWindow, 70},
     {"TFinishF", createFinishWindow, None},
     {"TFormatF", createLineFormatDialog, 80},

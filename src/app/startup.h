@@ -23,14 +23,14 @@ namespace startup {
 // A window built later gets a field here and a creation step below.
 struct Windows
 {
-    TForm1 *mainWindow = nullptr; // TForm1
+    TForm1 *mainWindow = nullptr;
     THelpTagF *tagHelp = nullptr;
     TLinkF *link = nullptr;
     TImageF *image = nullptr;
     TImageWidthF *imageWidth = nullptr;
     TImageLinkF *imageLink = nullptr;
     TRunLineF *runLine = nullptr;
-    TAboutF *about = nullptr;     // TAboutF
+    TAboutF *about = nullptr;
     TFormatF *lineFormat = nullptr;
     TNickF *nick = nullptr;
     TOptionsF *options = nullptr;

@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
@@ -184,7 +183,7 @@ void MessageTab::Memo2Change()
     // The highlighter's repainting is reported as a change of the document too; only a
     // change of the text rebuilds the preview (and only that may raise an error box).
     QString message = m_memo->text();
-    if (m_lastMessage && *m_lastMessage == message)
+    if (message == m_lastMessage)
         return;
     m_lastMessage = message;
 

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <optional>
-
 class HtmlView;
 class QAction;
 class QLabel;
@@ -62,5 +60,5 @@ private:
     HtmlView *m_preview = nullptr;
     QMenu *m_menu = nullptr;
     QString m_previewFile;
-    std::optional<QString> m_lastMessage; // the text of the latest rebuild
+    QString m_lastMessage; // the text of the latest rebuild
 };

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStandardItemModel>
@@ -240,7 +239,7 @@ void SiteBrowserTab::WebBrowser1BeforeNavigate2(const QString &url)
 void SiteBrowserTab::copyAddressIntoHint()
 {
     // The view reports a navigation as it starts it, so the header already shows its address.
-    m_header->setToolTip(m_headerModel->horizontalHeaderItem(1)->text());
+    m_header->setToolTip(addressText());
 }
 
 void SiteBrowserTab::WebBrowser1ProgressChange(int progress, int progressMax)
@@ -252,10 +251,10 @@ void SiteBrowserTab::WebBrowser1ProgressChange(int progress, int progressMax)
         emit statusText(sitebrowser::progressText(progress, progressMax));
 }
 
-bool SiteBrowserTab::navigate(const QString &address)
+bool SiteBrowserTab::showingRefusal(const std::function<void()> &request)
 {
     try {
-        m_view->Navigate(address);
+        request();
         return true;
     } catch (const NavigateError &e) {
         errordisplay::show(QString::fromStdString(e.what()), this);
@@ -263,22 +262,19 @@ bool SiteBrowserTab::navigate(const QString &address)
     }
 }
 
+bool SiteBrowserTab::navigate(const QString &address)
+{
+    return showingRefusal([&] { m_view->Navigate(address); });
+}
+
 void SiteBrowserTab::ToolButton19Click()
 {
-    try {
-        m_view->GoBack();
-    } catch (const NavigateError &e) {
-        errordisplay::show(QString::fromStdString(e.what()), this);
-    }
+    showingRefusal([this] { m_view->GoBack(); });
 }
 
 void SiteBrowserTab::ToolButton21Click()
 {
-    try {
-        m_view->GoForward();
-    } catch (const NavigateError &e) {
-        errordisplay::show(QString::fromStdString(e.what()), this);
-    }
+    showingRefusal([this] { m_view->GoForward(); });
 }
 
 void SiteBrowserTab::ToolButton4Click()

@@ -83,10 +83,14 @@ public slots:
     void IEAddress1KeyDown(); // Enter pressed in the box
 
 private:
+    // Go and the personal page copy the header's address into its hint once the view has
+    // reported the navigation they started.
     void copyAddressIntoHint();
     QToolButton *addButton(QToolBar *bar, const char *name, const QString &hint, int standardIcon,
                            void (SiteBrowserTab::*slot)());
-    bool navigate(const QString &address); // shows a refusal; false when refused
+    // Runs a request of the view; a refusal is shown, and false returned.
+    bool showingRefusal(const std::function<void()> &request);
+    bool navigate(const QString &address);
 
     HtmlView *m_view = nullptr;
     QComboBox *m_address = nullptr;     // IEAddress1
@@ -94,6 +98,4 @@ private:
     QHeaderView *m_header = nullptr;    // StatusBar2
     QStandardItemModel *m_headerModel = nullptr;
     Credentials m_credentials;
-    // Go and the personal page copy the header's address into its hint once the view has
-    // reported the navigation they started.
 };

@@ -21,7 +21,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QUrl>
 #include <QVBoxLayout>
 

@@ -17,6 +17,15 @@ QSettings openStore()
                      QLatin1String(Application));
 }
 
+// The store's keys, read and written under the same names.
+namespace key {
+const QString Login = QStringLiteral("Program/L");
+const QString Password = QStringLiteral("Program/P");
+const QString Images = QStringLiteral("Program/Images");
+const QString RefreshBrowser = QStringLiteral("Program/RefreshBrowser");
+const QString Language = QStringLiteral("Language/Current");
+} // namespace key
+
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // Made before anything is written into it, so the password never lies in a file that others
@@ -49,14 +58,13 @@ StoredOptions read()
 {
     const QSettings store = openStore();
     StoredOptions options;
-    options.login = store.value(QStringLiteral("Program/L")).toString();
-    options.password = store.value(QStringLiteral("Program/P")).toString();
-    options.loadImages =
-        parseSwitch(store.value(QStringLiteral("Program/Images")).toString(), options.loadImages);
-    options.refreshBrowser = parseSwitch(
-        store.value(QStringLiteral("Program/RefreshBrowser")).toString(), options.refreshBrowser);
-    if (store.contains(QStringLiteral("Language/Current")))
-        options.language = store.value(QStringLiteral("Language/Current")).toString();
+    options.login = store.value(key::Login).toString();
+    options.password = store.value(key::Password).toString();
+    options.loadImages = parseSwitch(store.value(key::Images).toString(), options.loadImages);
+    options.refreshBrowser =
+        parseSwitch(store.value(key::RefreshBrowser).toString(), options.refreshBrowser);
+    if (store.contains(key::Language))
+        options.language = store.value(key::Language).toString();
     return options;
 }
 
@@ -69,17 +77,17 @@ std::pair<std::optional<QString>, QSettings::Status> writeValues(const StoredOpt
     QSettings store = openStore();
     prepareOwnerOnlyFile(store.fileName());
     const std::pair<QString, QString> values[] = {
-        {QStringLiteral("Program/L"), options.login},
-        {QStringLiteral("Program/P"), options.password},
-        {QStringLiteral("Program/Images"), onOff(options.loadImages)},
-        {QStringLiteral("Program/RefreshBrowser"), onOff(options.refreshBrowser)},
-        {QStringLiteral("Language/Current"), options.language.value_or(QString())},
+        {key::Login, options.login},
+        {key::Password, options.password},
+        {key::Images, onOff(options.loadImages)},
+        {key::RefreshBrowser, onOff(options.refreshBrowser)},
+        {key::Language, options.language.value_or(QString())},
     };
-    for (const auto &[key, value] : values) {
-        store.setValue(key, value);
+    for (const auto &[name, value] : values) {
+        store.setValue(name, value);
         store.sync();
         if (store.status() != QSettings::NoError || !store.isWritable())
-            return {key, store.status()};
+            return {name, store.status()};
     }
     QFile::setPermissions(store.fileName(), OwnerOnly);
     return {std::nullopt, QSettings::NoError};

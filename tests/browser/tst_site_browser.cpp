@@ -5,11 +5,11 @@
 #include "markup/site.h"
 #include "platform/error_display.h"
 #include "platform/interface_texts.h"
+#include "url_sink.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -31,16 +31,6 @@ void recordError(const QString &text)
 {
     g_errors << text;
 }
-
-// Receives what the program hands to the user's own web browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 QString writePage(const QTemporaryDir &dir, const QString &name)
 {
@@ -374,11 +364,9 @@ void TestSiteBrowser::helpMenuOpensAddressesInShell()
     QWidget other; // a window without the items: nothing to connect, nothing breaks
     tab.connectHelpMenu(&other);
 
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    UrlSink catcher({QStringLiteral("http")});
     for (const char *name : names)
         mainWindow.findChild<QAction *>(QLatin1String(name))->trigger();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
 
     const QList<QUrl> expected{QUrl(site::makerSite()), QUrl(site::programHomePage()),
                                QUrl(site::homeAddress()), QUrl(site::homeAddress() + "/me-p%23w")};

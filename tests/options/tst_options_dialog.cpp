@@ -1,5 +1,6 @@
 // The Options dialog: stored options read at creation and written at exit, the language list,
 // the relabelling of its own texts.
+#include "../browser/url_sink.h"
 #include "options/options_dialog.h"
 #include "options/qt_translations.h"
 #include "options/stored_options.h"
@@ -7,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,16 +47,6 @@ QString shippedFile(const QString &name)
 QString g_storeFolder;
 
 } // namespace
-
-// Receives the addresses the dialog hands to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 class TstOptionsDialog : public QObject
 {
@@ -387,13 +377,11 @@ void TstOptionsDialog::emailLabelOpensMail()
         QSettings settings = store();
         settings.setValue("Language/Current", "English.lng");
     }
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("mailto", &catcher, "open");
+    UrlSink catcher({QStringLiteral("mailto")});
     auto dialog = create();
     dialog->show();
     auto *label = dialog->findChild<QLabel *>("LabelEmail");
     QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(2, label->height() / 2));
-    QDesktopServices::unsetUrlHandler("mailto");
     QCOMPARE(catcher.urls.size(), 1);
     QCOMPARE(catcher.urls.first().toString(),
              QStringLiteral("mailto:support@corvel-software.example"));
