@@ -5,7 +5,7 @@
 #include "markup/site.h"
 #include "platform/error_display.h"
 #include "platform/interface_texts.h"
-#include "url_sink.h"
+#include "shell_catcher.h"
 
 #include <QAction>
 #include <QApplication>
@@ -364,14 +364,14 @@ void TestSiteBrowser::helpMenuOpensAddressesInShell()
     QWidget other; // a window without the items: nothing to connect, nothing breaks
     tab.connectHelpMenu(&other);
 
-    UrlSink catcher({QStringLiteral("http")});
+    ShellCatcher catcher({QStringLiteral("http")});
     for (const char *name : names)
         mainWindow.findChild<QAction *>(QLatin1String(name))->trigger();
 
     const QList<QUrl> expected{QUrl(site::makerSite()), QUrl(site::programHomePage()),
                                QUrl(site::homeAddress()), QUrl(site::homeAddress() + "/me-p%23w")};
-    QCOMPARE(catcher.urls, expected);
-    QCOMPARE(catcher.urls.last().toString(), site::homeAddress() + "/me-p%23w");
+    QCOMPARE(catcher.opened, expected);
+    QCOMPARE(catcher.opened.last().toString(), site::homeAddress() + "/me-p%23w");
     QVERIFY(g_errors.isEmpty());
 }
 

@@ -1,10 +1,10 @@
 // The Options dialog: stored options read at creation and written at exit, the language list,
 // the relabelling of its own texts.
-#include "../browser/url_sink.h"
 #include "options/options_dialog.h"
 #include "options/qt_translations.h"
 #include "options/stored_options.h"
 #include "platform/error_display.h"
+#include "shell_catcher.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -377,13 +377,13 @@ void TstOptionsDialog::emailLabelOpensMail()
         QSettings settings = store();
         settings.setValue("Language/Current", "English.lng");
     }
-    UrlSink catcher({QStringLiteral("mailto")});
+    ShellCatcher catcher({QStringLiteral("mailto")});
     auto dialog = create();
     dialog->show();
     auto *label = dialog->findChild<QLabel *>("LabelEmail");
     QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(2, label->height() / 2));
-    QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls.first().toString(),
+    QCOMPARE(catcher.opened.size(), 1);
+    QCOMPARE(catcher.opened.first().toString(),
              QStringLiteral("mailto:support@corvel-software.example"));
 }
 
