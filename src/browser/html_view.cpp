@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineNewWindowRequest>
@@ -23,8 +24,12 @@ public:
     {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
+        // A page of the program's own goes nowhere by itself: a meta refresh, a link, a form or
+        // a redirect would reload it endlessly or show some other file in its place.
+        if (m_owner->m_ownPages && isMainFrame)
+            return type == NavigationTypeTyped && m_owner->takeOwnLoad();
         // Frames inside a page are part of the page: the address shown stays the page's.
         if (isMainFrame && !m_owner->takeAnnounced(url))
             emit m_owner->OnBeforeNavigate2(url.toString());
@@ -68,14 +73,25 @@ HtmlView::HtmlView(QWidget *parent, QWebEngineProfile *profile) : QWidget(parent
     connect(m_view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit OnProgressChange(percent, 100); });
     connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (ok)
+        if (m_ownPages)
+            loadEnded();
+        else if (ok)
             restoreScrollPosition();
         emit OnProgressChange(-1, 100);
     });
     // A link that asks for a new window opens here: the program has one browser window.
-    connect(
-        page, &QWebEnginePage::newWindowRequested, this,
-        [this](QWebEngineNewWindowRequest &request) { m_view->setUrl(request.requestedUrl()); });
+    connect(page, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest &request) {
+                if (!m_ownPages)
+                    m_view->setUrl(request.requestedUrl());
+            });
+}
+
+void HtmlView::setOwnPages(bool on)
+{
+    m_ownPages = on;
+    // For pages too large to be handed over with their character set (see load()).
+    setDefaultTextEncoding(QStringLiteral("windows-1251"));
 }
 
 HtmlView::~HtmlView() = default;
@@ -124,8 +140,23 @@ void HtmlView::Navigate(const QString &address)
         (m_check && !m_check(url)))
         throw NavigateError(
             interfacetexts::text(interfacetexts::AddressRefused).arg(address).toStdString());
+    // Reported at once, as a browser control does: a load stopped before the engine asks
+    // for the address (the site browser at start-up) still shows where it was sent.
+    m_announced = url;
+    emit OnBeforeNavigate2(url.toString());
+    if (m_ownPages && m_loading) {
+        // Two loads in flight race, and the older one may land last or reset the scroll
+        // position: the newest request waits for the current load and replaces any other.
+        m_waiting = url;
+        return;
+    }
+    load(url, std::nullopt);
+}
+
+void HtmlView::load(const QUrl &url, std::optional<QPointF> scrolledTo)
+{
     if (m_keepScroll && !m_pendingScroll && url == m_view->url()) {
-        m_pendingScroll = m_view->page()->scrollPosition();
+        m_pendingScroll = scrolledTo ? *scrolledTo : m_view->page()->scrollPosition();
         // Scrolling as soon as the new document is parsed, before it is first shown, keeps
         // the view from jumping to the top and back.
         QWebEngineScript script;
@@ -136,11 +167,50 @@ void HtmlView::Navigate(const QString &address)
         script.setSourceCode(scrollScript(*m_pendingScroll));
         m_view->page()->scripts().insert(script);
     }
-    // Reported at once, as a browser control does: a load stopped before the engine asks
-    // for the address (the site browser at start-up) still shows where it was sent.
-    m_announced = url;
-    emit OnBeforeNavigate2(url.toString());
+    if (!m_ownPages) {
+        m_view->setUrl(url);
+        return;
+    }
+    m_loading = true;
+    ++m_ownLoads;
+    // An 8-bit page without a declared character set is guessed at by the engine, and for a
+    // short page the guess wins over the default encoding. The bytes of a local page therefore
+    // go to the engine with their character set named, at the page's own address. The engine
+    // takes such content as an address of at most 2 MiB; a larger page is opened as a file
+    // (long enough for the engine to recognise its code page).
+    QFile file(url.toLocalFile());
+    if (url.isLocalFile() && file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        constexpr qsizetype MaxContent = 2 * 1024 * 1024 - 64;
+        if (file.error() == QFileDevice::NoError && bytes.toPercentEncoding().size() < MaxContent) {
+            m_view->page()->setContent(bytes, "text/html;charset=windows-1251", url);
+            return;
+        }
+    }
     m_view->setUrl(url);
+}
+
+bool HtmlView::takeOwnLoad()
+{
+    if (m_ownLoads == 0)
+        return false;
+    --m_ownLoads;
+    return true;
+}
+
+void HtmlView::loadEnded()
+{
+    if (!m_loading)
+        return; // a refused navigation of the page itself
+    m_loading = false;
+    m_ownLoads = 0;
+    const std::optional<QPointF> scrolledTo = m_pendingScroll;
+    restoreScrollPosition();
+    if (m_waiting) {
+        const QUrl next = *m_waiting;
+        m_waiting.reset();
+        load(next, scrolledTo);
+    }
 }
 
 bool HtmlView::takeAnnounced(const QUrl &url)
@@ -186,6 +256,7 @@ void HtmlView::Refresh()
 void HtmlView::Stop()
 {
     m_announced.reset();
+    m_waiting.reset();
     m_view->stop();
 }
 

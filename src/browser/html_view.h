@@ -51,6 +51,12 @@ public:
     // keeps the reader's scroll position instead of going back to the top.
     void setKeepsScrollPosition(bool on) { m_keepScroll = on; }
 
+    // A view of pages the program writes for itself (the previews): a local page is always read
+    // as code page 1251, whatever its length; the page never navigates by itself (no meta
+    // refresh, link, form or redirect), only Navigate loads it; and while one load is in flight
+    // a newer Navigate waits for it, so the latest page wins and the scroll position holds.
+    void setOwnPages(bool on);
+
     // The address Navigate would open for the text; an empty address for blank text.
     static QUrl addressOf(const QString &text);
 
@@ -70,6 +76,11 @@ signals:
 
 private:
     void restoreScrollPosition();
+    // Loads the address; scrolledTo is where a just-reloaded page was scrolled to.
+    void load(const QUrl &url, std::optional<QPointF> scrolledTo);
+    void loadEnded();
+    // Whether the engine may follow a main-frame navigation of an own-pages view.
+    bool takeOwnLoad();
     friend class ReportingPage;
     // Whether the engine's request for this address was already reported by Navigate.
     bool takeAnnounced(const QUrl &url);
@@ -79,4 +90,8 @@ private:
     bool m_keepScroll = false;
     std::optional<QPointF> m_pendingScroll; // to restore when the current load finishes
     std::optional<QUrl> m_announced;        // reported by Navigate, not yet asked for
+    bool m_ownPages = false;
+    int m_ownLoads = 0;            // loads started by Navigate the engine has not asked for yet
+    bool m_loading = false;        // an own page is loading
+    std::optional<QUrl> m_waiting; // the own page to load once the current load ends
 };

@@ -101,10 +101,10 @@ MessageTab::MessageTab(QWidget *parent)
 
     m_preview = new HtmlView(m_panel, HtmlView::mainWindowProfile());
     m_preview->setObjectName(QStringLiteral("EmbeddedWB1"));
-    // Our own page: typed HTML renders, typed scripts do not run; it declares no character set
-    // and is written in code page 1251.
+    // Our own page: typed HTML renders, typed scripts do not run, a typed meta refresh goes
+    // nowhere; it declares no character set and is written in code page 1251.
     m_preview->setJavaScriptEnabled(false);
-    m_preview->setDefaultTextEncoding(QStringLiteral("windows-1251"));
+    m_preview->setOwnPages(true);
     m_preview->setKeepsScrollPosition(true);
     panelLayout->addWidget(m_preview, 1);
 

@@ -115,7 +115,7 @@ void TNickF::buildControls()
     WebBrowser1->setFixedSize(PreviewSize);
     WebBrowser1->setLoadImages(false);
     WebBrowser1->setJavaScriptEnabled(false);
-    WebBrowser1->setDefaultTextEncoding(u"windows-1251"_s);
+    WebBrowser1->setOwnPages(true);
     frameLayout->addWidget(WebBrowser1);
 
     Label2 = new QLabel(u"Таги:"_s, this);
@@ -274,9 +274,13 @@ void TNickF::refreshNick()
         errordisplay::show(error, this);
         return;
     }
-    // The engine takes a file named ".tmp" for plain text and would show the page's source, so
-    // the view gets the bytes just written, as HTML, at the file's own address.
-    WebBrowser1->webView()->setContent(bytes, "text/html", QUrl::fromLocalFile(path));
+    // The view reads the file just written as an HTML page in code page 1251, although the
+    // engine would take a file named ".tmp" for plain text.
+    try {
+        WebBrowser1->Navigate(path);
+    } catch (const NavigateError &) {
+        // A preview only: the nick and its site text are up to date all the same.
+    }
 }
 
 void TNickF::EditPreviewChange()

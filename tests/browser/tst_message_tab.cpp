@@ -25,6 +25,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 namespace {
@@ -127,6 +128,11 @@ private slots:
     void lineBreakOnlyWhileTextAreaHasFocus();
     void deleteItemLeavesClipboardAlone();
     void releasingF4RepaintsTextArea();
+    void shortCyrillicShowsInItsCodePage_data();
+    void shortCyrillicShowsInItsCodePage();
+    void fastTypingKeepsScrollPosition();
+    void previewNeverNavigatesByItself_data();
+    void previewNeverNavigatesByItself();
 
 private:
     QTemporaryDir m_dir;
@@ -366,6 +372,128 @@ void TestMessageTab::releasingF4RepaintsTextArea()
     QCOMPARE(counter.paints, 0);
     QTest::keyRelease(tab.memo(), Qt::Key_F4);
     QTRY_VERIFY(counter.paints > 0);
+}
+
+void TestMessageTab::shortCyrillicShowsInItsCodePage_data()
+{
+    // Pages this short make the engine guess their code page; the guess must not win.
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("Да") << QStringLiteral("Да") << QByteArray("\xC4\xE0");
+    QTest::newRow("Я") << QStringLiteral("Я") << QByteArray("\xDF");
+    QTest::newRow("П") << QStringLiteral("П") << QByteArray("\xCF");
+    QTest::newRow("mixed") << QStringLiteral("Hello, Да!") << QByteArray("Hello, \xC4\xE0!");
+}
+
+void TestMessageTab::shortCyrillicShowsInItsCodePage()
+{
+    QFETCH(QString, message);
+    QFETCH(QByteArray, bytes);
+    Fixture f;
+    f.window.show();
+    QSignalSpy finished(f.view(), &QWebEngineView::loadFinished);
+    f.tab->memo()->setPlainText(message);
+    QCOMPARE(fileBytes(f.tab->previewFile()),
+             "<html>\r\n<head><title>Message</title></head>\r\n<body>\r\n" + bytes +
+                 "\r\n</body>\r\n</html>\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(shownText(f.view()->page()), message, 3000);
+    QCOMPARE(f.browser->addressText(), QUrl::fromLocalFile(f.tab->previewFile()).toString());
+}
+
+// Where the page is scrolled to, as the page itself sees it.
+qreal scrolledTo(QWebEnginePage *page)
+{
+    qreal y = -1;
+    bool done = false;
+    page->runJavaScript(QStringLiteral("window.scrollY"), QWebEngineScript::ApplicationWorld,
+                        [&](const QVariant &value) {
+                            y = value.toReal();
+                            done = true;
+                        });
+    QElapsedTimer timer;
+    timer.start();
+    while (!done && timer.elapsed() < LoadTimeout)
+        QTest::qWait(10);
+    return y;
+}
+
+void TestMessageTab::fastTypingKeepsScrollPosition()
+{
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    QStringList lines;
+    for (int i = 1; i <= 60; ++i)
+        lines << QStringLiteral("line %1^br^").arg(i);
+    QSignalSpy finished(f.view(), &QWebEngineView::loadFinished);
+    f.tab->memo()->setPlainText(lines.join(u'\n'));
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), LoadTimeout);
+    QWebEnginePage *page = f.view()->page();
+    page->runJavaScript(QStringLiteral("window.scrollTo(0, document.body.scrollHeight * 5 / 6);"),
+                        QWebEngineScript::ApplicationWorld);
+    QTRY_VERIFY_WITH_TIMEOUT(scrolledTo(page) > 300, LoadTimeout);
+    const qreal at = scrolledTo(page);
+    QTRY_COMPARE_WITH_TIMEOUT(page->scrollPosition().y(), at, LoadTimeout);
+
+    // Keys at the pace of a fast typist and faster, each one a new page.
+    QTextCursor end = f.tab->memo()->textCursor();
+    end.movePosition(QTextCursor::End);
+    f.tab->memo()->setTextCursor(end);
+    QString typed;
+    for (int round = 0; round < 4; ++round) {
+        for (int pause : {150, 170, 200, 160, 0, 30, 80, 150, 10, 190, 120, 60}) {
+            const QString key(QChar(char16_t(u'a' + typed.size() % 26)));
+            typeText(f.tab->memo(), key);
+            typed += key;
+            QTest::qWait(pause);
+        }
+        // The newest text is shown, at the place the reader left.
+        QTRY_VERIFY_WITH_TIMEOUT(shownText(page).endsWith(typed), LoadTimeout);
+        QTest::qWait(200);
+        QCOMPARE(scrolledTo(page), at);
+    }
+}
+
+void TestMessageTab::previewNeverNavigatesByItself_data()
+{
+    QTest::addColumn<QString>("message"); // %1: the address of another local page
+    QTest::newRow("refresh in place")
+        << QStringLiteral("<meta http-equiv=\"refresh\" content=\"0\">");
+    QTest::newRow("refresh elsewhere")
+        << QStringLiteral("<meta http-equiv=\"refresh\" content=\"0;url=%1\">");
+    QTest::newRow("redirect after a second")
+        << QStringLiteral("<meta http-equiv=\"refresh\" content=\"1;url=%1\">");
+}
+
+void TestMessageTab::previewNeverNavigatesByItself()
+{
+    QFETCH(QString, message);
+    const QString other = m_dir.filePath(QStringLiteral("elsewhere.html"));
+    QFile file(other);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<html><body>elsewhere</body></html>");
+    file.close();
+
+    Fixture f;
+    f.window.show();
+    QSignalSpy finished(f.view(), &QWebEngineView::loadFinished);
+    QSignalSpy before(f.tab->preview(), &HtmlView::OnBeforeNavigate2);
+    f.tab->memo()->setPlainText(
+        QString(message).replace(QStringLiteral("%1"), QUrl::fromLocalFile(other).toString()) +
+        QStringLiteral("here"));
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), LoadTimeout);
+    QTest::qWait(2000);
+    // The refused refresh may be reported as a load that ends at once; it never loads anything.
+    QVERIFY2(finished.count() <= 2, qPrintable(QString::number(finished.count())));
+    QCOMPARE(std::count_if(finished.cbegin(), finished.cend(),
+                           [](const QList<QVariant> &args) { return args.at(0).toBool(); }),
+             1);
+    QCOMPARE(before.count(), 1);
+    QCOMPARE(shownText(f.view()->page()), QStringLiteral("here"));
+    const QString address = QUrl::fromLocalFile(f.tab->previewFile()).toString();
+    QCOMPARE(f.browser->addressText(), address);
+    QCOMPARE(f.view()->url().toString(), address);
 }
 
 int main(int argc, char **argv)
