@@ -17,6 +17,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 constexpr int FieldWidth = 170;
@@ -28,6 +30,8 @@ QLineEdit *namedEdit(const char *name, const QString &text, QWidget *parent)
     auto *edit = new QLineEdit(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMinimumWidth(FieldWidth);
+    // A field holds the whole of a long selection, not the first 32 767 characters.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
 }
 

@@ -14,6 +14,8 @@
 
 #include <array>
 
+#include <limits>
+
 namespace {
 // The alignment words by the position of the list's entries; the captions may be relabelled,
 // the words go into the tag.
@@ -30,6 +32,7 @@ TFormatF::TFormatF(insertion::ActiveMemo activeMemo, QWidget *parent)
     sLabel1->setObjectName(QStringLiteral("sLabel1"));
     sEdit1 = new QLineEdit(this);
     sEdit1->setObjectName(QStringLiteral("sEdit1"));
+    sEdit1->setMaxLength(std::numeric_limits<int>::max()); // the whole of a long selection
     sEdit1->setMinimumWidth(240);
 
     auto *sLabel2 = new QLabel(QStringLiteral("Выравнивание:"), this);

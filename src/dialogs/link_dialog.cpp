@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 // "http://" and "mailto:" are both this long: an available address holds more than the prefix.
@@ -41,6 +43,8 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     auto *Label1 = dialogparts::namedLabel("Label1", QStringLiteral("Текст ссылки:"), this);
     EditText = new QLineEdit(this);
     EditText->setObjectName(QStringLiteral("EditText"));
+    // Both fields hold the whole of a long selection, not the first 32 767 characters.
+    EditText->setMaxLength(std::numeric_limits<int>::max());
 
     RadioButton1 = new QRadioButton(QStringLiteral("URL"), this);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
@@ -51,6 +55,7 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     auto *Label2 = dialogparts::namedLabel("Label2", QStringLiteral("Адрес:"), this);
     EditLink = new QLineEdit(QStringLiteral("http://"), this);
     EditLink->setObjectName(QStringLiteral("EditLink"));
+    EditLink->setMaxLength(std::numeric_limits<int>::max());
 
     auto *Label3 = dialogparts::namedLabel("Label3", QStringLiteral("Просмотр:"), this);
     auto *Shape1 = new QFrame(this);

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 using dialogparts::namedLabel;
 
 TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
@@ -20,6 +22,7 @@ TRunLineF::TRunLineF(insertion::ActiveMemo activeMemo, QWidget *parent)
 
     EditText = new QLineEdit(this);
     EditText->setObjectName(QStringLiteral("EditText"));
+    EditText->setMaxLength(std::numeric_limits<int>::max()); // the whole of a long selection
     EditText->setMinimumWidth(240);
 
     ComboBoxType = new QComboBox(this);

@@ -23,6 +23,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace taghelp {
 
 namespace {
@@ -374,6 +376,7 @@ THelpTagF::THelpTagF(insertion::ActiveMemo activeMemo, QWidget *parent, HintSour
     sLabel1->setObjectName(QStringLiteral("sLabel1"));
     sEdit1 = new QLineEdit(this);
     sEdit1->setObjectName(QStringLiteral("sEdit1"));
+    sEdit1->setMaxLength(std::numeric_limits<int>::max()); // a pasted tag is inserted whole
     sSpeedButton1 = new QToolButton(this);
     sSpeedButton1->setObjectName(QStringLiteral("sSpeedButton1"));
     sSpeedButton1->setIcon(copyIcon());

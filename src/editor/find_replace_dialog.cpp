@@ -14,6 +14,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace textsearch {
 
 namespace {
@@ -76,6 +78,8 @@ FindReplaceBase::FindReplaceBase(insertion::ActiveMemo activeMemo, const QString
     setModal(false);
     m_findEdit = new QLineEdit(this);
     m_findEdit->setObjectName(QStringLiteral("FindText"));
+    m_findEdit->setMaxLength(
+        std::numeric_limits<int>::max()); // a long selection is searched for whole
     m_wholeWord = new QCheckBox(QStringLiteral("Только слово целиком"), this);
     m_wholeWord->setObjectName(QStringLiteral("WholeWord"));
     m_matchCase = new QCheckBox(QStringLiteral("С учетом регистра"), this);
@@ -255,6 +259,7 @@ ReplaceDialog::ReplaceDialog(insertion::ActiveMemo activeMemo, QWidget *parent)
 
     m_replaceEdit = new QLineEdit(this);
     m_replaceEdit->setObjectName(QStringLiteral("ReplaceText"));
+    m_replaceEdit->setMaxLength(std::numeric_limits<int>::max());
     m_replaceButton = new QPushButton(QStringLiteral("Заменить"), this);
     m_replaceButton->setObjectName(QStringLiteral("ReplaceButton"));
     m_replaceAllButton = new QPushButton(QStringLiteral("Заменить все"), this);

@@ -7,7 +7,10 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QWidget>
+
+#include <limits>
 
 namespace {
 
@@ -74,6 +77,9 @@ std::optional<QString> DialogTagCommandUi::askText(const QString &title, const Q
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setTextValue(QString());
+    // A pasted value goes into the tag whole, not cut at the field's default 32 767 characters.
+    if (auto *field = box.findChild<QLineEdit *>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Отмена"));
     if (box.exec() != QDialog::Accepted)

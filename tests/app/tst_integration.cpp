@@ -17,7 +17,9 @@
 #include "platform/interface_texts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,6 +270,98 @@ private slots:
         triggerModal(QStringLiteral("options1"), windows.options,
                      [&] { windows.options->reject(); });
         QVERIFY(!form->refreshBrowserAtStart());
+    }
+
+    // A selection longer than a line edit's default limit of 32 767 characters.
+    static QString longSelection() { return QString(40000, u'ж') + QStringLiteral("END"); }
+
+    void everyTagDialogKeepsAWholeLongSelection_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("ok");
+        QTest::newRow("link") << "Link1"
+                              << "TLinkF"
+                              << "Button1";
+        QTest::newRow("image") << "Image1"
+                               << "TImageF"
+                               << "Button1";
+        QTest::newRow("image with width") << "ImageSize1"
+                                          << "TImageWidthF"
+                                          << "Button1";
+        QTest::newRow("image link") << "Imagelink1"
+                                    << "TImageLinkF"
+                                    << "Button1";
+        QTest::newRow("running line") << "runline1"
+                                      << "TRunLineF"
+                                      << "Button1";
+        QTest::newRow("line format") << "FormatLine1"
+                                     << "TFormatF"
+                                     << "sButton2";
+    }
+
+    void everyTagDialogKeepsAWholeLongSelection()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, dialog);
+        QFETCH(QString, ok);
+        TMemo *memo = form->memoGen();
+        memo->setText(longSelection());
+        memo->selectAll();
+        auto *window = form->findChild<QDialog *>(dialog);
+        QVERIFY(window);
+        triggerModal(action, window, [&] { window->findChild<QPushButton *>(ok)->click(); });
+        QVERIFY2(memo->text().contains(longSelection()), qPrintable(memo->text().right(40)));
+    }
+
+    void everyReferenceBoxKeepsAWholeLongValue_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("member") << "LinkUser1";
+        QTest::newRow("section") << "LinkPath1";
+        QTest::newRow("file") << "LinkFile1";
+        QTest::newRow("article") << "Linktext1";
+    }
+
+    void everyReferenceBoxKeepsAWholeLongValue()
+    {
+        QFETCH(QString, action);
+        TMemo *memo = form->memoGen();
+        memo->setText(QString());
+        bool answered = false;
+        QTimer::singleShot(0, form, [&] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            auto *field = box->findChild<QLineEdit *>();
+            QVERIFY(field);
+            field->setText(longSelection()); // as a paste does
+            answered = true;
+            box->accept();
+        });
+        form->action(action)->trigger();
+        QVERIFY(answered);
+        QVERIFY2(memo->text().contains(longSelection()), qPrintable(memo->text().right(40)));
+    }
+
+    void searchAndTagHelpFieldsHoldALongText()
+    {
+        TMemo *memo = form->memoGen();
+        memo->setText(longSelection());
+        memo->selectAll();
+        form->action(QStringLiteral("find1"))->trigger();
+        auto *find = form->findChild<QLineEdit *>(QStringLiteral("FindText"));
+        QVERIFY(find);
+        QCOMPARE(find->text(), longSelection());
+        find->window()->close();
+        form->action(QStringLiteral("replace1"))->trigger();
+        auto *replace = form->findChild<QLineEdit *>(QStringLiteral("ReplaceText"));
+        QVERIFY(replace);
+        replace->setText(longSelection());
+        QCOMPARE(replace->text(), longSelection());
+        replace->window()->close();
+        auto *tag = windows.tagHelp->findChild<QLineEdit *>(QStringLiteral("sEdit1"));
+        tag->setText(longSelection());
+        QCOMPARE(tag->text(), longSelection());
     }
 
     void noUnexpectedErrorWasShown()
