@@ -483,6 +483,8 @@ void TForm1::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
+    // What the user types at once goes into the text of the page shown.
+    ActiveMemo->setFocus();
     if (!refreshBrowserAtStart || !refreshBrowserAtStart())
         m_browserTab->view()->Stop();
 }
@@ -565,6 +567,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 void TForm1::TabSheet2Show()
 {
     ActiveMemo = MemoGen;
+    MemoGen->setFocus(); // typing goes on where the page shows
 }
 void TForm1::TabSheet3Show()
 {
@@ -573,6 +576,7 @@ void TForm1::TabSheet3Show()
 void TForm1::TabSheet4Show()
 {
     ActiveMemo = m_messageTab->memo();
+    ActiveMemo->setFocus();
 }
 
 void TForm1::applyBrowserTick(bool ticked)

@@ -108,6 +108,20 @@ private slots:
         QCOMPARE(m_form->activeMemo(), message ? m_form->memo2() : m_form->memoGen());
     }
 
+    void typingLandsInTheTextOfThePageShown()
+    {
+        // At once after the window first shows, with no click into the text.
+        showActive();
+        QTRY_COMPARE(QApplication::focusWidget(), m_form->memoGen());
+        for (auto [page, memo] : {std::pair{m_form->messagePage(), m_form->memo2()},
+                                  std::pair{m_form->editorPage(), m_form->memoGen()}}) {
+            m_form->pageControl()->setCurrentWidget(page);
+            QTRY_COMPARE(QApplication::focusWidget(), memo);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+            QCOMPARE(memo->toPlainText(), QStringLiteral("typed"));
+        }
+    }
+
     void menuKeysOnTheMessagePageActOnTheMessage()
     {
         showActive();
