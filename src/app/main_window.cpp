@@ -33,6 +33,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 // The settings file's keys, their defaults and the window's design place.
@@ -70,16 +73,56 @@ bool isModifierKey(int key)
            key == Qt::Key_Meta || key == Qt::Key_AltGr || key == Qt::Key_unknown;
 }
 
-bool isOnSomeScreen(const QRect &place)
+// How much of the window must stay on a screen for the user to reach it.
+constexpr int MinVisibleWidth = 100;
+constexpr int MinVisibleHeight = 50;
+
+// Pixels the stored place (left, top, width, height) shares with the rectangle. In 64 bits:
+// stored numbers may be anything an int holds, and int arithmetic on them would overflow.
+qint64 overlap(const std::array<qint64, 4> &place, const QRect &screen)
 {
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screens.isEmpty())
-        return true;
-    for (const QScreen *screen : screens) {
-        if (screen->geometry().intersects(place))
-            return true;
+    const qint64 w = std::min(place[0] + place[2], qint64(screen.x()) + screen.width()) -
+                     std::max(place[0], qint64(screen.x()));
+    const qint64 h = std::min(place[1] + place[3], qint64(screen.y()) + screen.height()) -
+                     std::max(place[1], qint64(screen.y()));
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// The stored place made reachable: on the screen it mostly lies on (a place on no screen, one
+// that is no longer there, gives the default place), no larger than that screen's available
+// area, with at least MinVisibleWidth by MinVisibleHeight pixels and its title bar on it.
+QRect reachablePlace(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    if (width <= 0)
+        width = DefaultPlace.width();
+    if (height <= 0)
+        height = DefaultPlace.height();
+    const QScreen *best = nullptr;
+    qint64 bestOverlap = 0;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const qint64 shared = overlap({left, top, width, height}, screen->geometry());
+        if (shared > bestOverlap) {
+            best = screen;
+            bestOverlap = shared;
+        }
     }
-    return false;
+    if (!best) {
+        best = QGuiApplication::primaryScreen();
+        left = DefaultPlace.x();
+        top = DefaultPlace.y();
+        width = DefaultPlace.width();
+        height = DefaultPlace.height();
+    }
+    if (!best)
+        return DefaultPlace;
+    const QRect area = best->availableGeometry();
+    width = std::min<qint64>(width, area.width());
+    height = std::min<qint64>(height, area.height());
+    left = std::clamp<qint64>(left, area.x() - std::max<qint64>(0, width - MinVisibleWidth),
+                              area.x() + std::max(0, area.width() - MinVisibleWidth));
+    top =
+        std::clamp<qint64>(top, area.y(), area.y() + std::max(0, area.height() - MinVisibleHeight));
+    return QRect(int(left), int(top), int(width), int(height));
 }
 
 } // namespace
@@ -401,15 +444,14 @@ void TForm1::connectPageParts()
 void TForm1::readSettings()
 {
     const IniFile ini(apppaths::settingsFile());
-    QRect place(ini.readInteger(key::Position, QStringLiteral("Left"), DefaultPlace.left()), 0, 0,
-                0);
-    place.setWidth(ini.readInteger(key::Position, QStringLiteral("Width"), DefaultPlace.width()));
-    place.moveTop(ini.readInteger(key::Position, QStringLiteral("Top"), DefaultPlace.top()));
-    place.setHeight(
-        ini.readInteger(key::Position, QStringLiteral("Height"), DefaultPlace.height()));
-    // A place on a screen that is no longer there would leave the window out of reach.
-    if (!isOnSomeScreen(place))
-        place = DefaultPlace;
+    const auto readPlace = [&ini](const char *name, int defaultValue) -> qint64 {
+        return ini.readInteger(key::Position, QString::fromLatin1(name), defaultValue);
+    };
+    // A stored place may be anything a hand or a broken program wrote: the window still opens
+    // where the user can reach it, and that place is what the exit writes back.
+    const QRect place = reachablePlace(
+        readPlace("Left", DefaultPlace.left()), readPlace("Top", DefaultPlace.top()),
+        readPlace("Width", DefaultPlace.width()), readPlace("Height", DefaultPlace.height()));
     move(place.topLeft());
     resize(place.size());
 

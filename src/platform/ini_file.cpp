@@ -142,9 +142,10 @@ std::optional<int> IniFile::parseInteger(const QString &input)
             return std::nullopt;
         return int(value);
     }
-    // Hexadecimal text spells the 32 bits of the value: $FFFFFFFF is -1.
-    int bits = int(quint32(value));
-    return negative ? -bits : bits;
+    // Hexadecimal text spells the 32 bits of the value: $FFFFFFFF is -1. The sign negates
+    // those bits modulo 2^32, so -$80000000 is the smallest int rather than an overflow.
+    const quint32 bits = quint32(value);
+    return int(negative ? 0u - bits : bits);
 }
 
 int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const

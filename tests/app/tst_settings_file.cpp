@@ -165,6 +165,51 @@ private slots:
         QCOMPARE(form.pageControl()->currentWidget(), form.editorPage());
     }
 
+    // The test screen is 800 by 800 pixels.
+    void hostilePlaceOpensReachableAndIsWrittenBack_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("larger than the screen")
+            << QByteArray("[Position]\nLeft=0\nTop=0\nWidth=100000\nHeight=100000\n")
+            << QRect(0, 0, 800, 800);
+        QTest::newRow("largest left")
+            << QByteArray("[Position]\nLeft=2147483647\nTop=2147483647\nWidth=2147483647\n"
+                          "Height=2147483647\n")
+            << QRect(371, 328, 535, 368);
+        QTest::newRow("smallest left")
+            << QByteArray("[Position]\nLeft=-$80000000\nTop=10\nWidth=2147483647\n")
+            << QRect(371, 328, 535, 368);
+        QTest::newRow("wider than the screen from the far left")
+            << QByteArray("[Position]\nLeft=-2147483000\nTop=10\nWidth=2147483647\n")
+            << QRect(-700, 10, 800, 368);
+        QTest::newRow("a corner on the screen")
+            << QByteArray("[Position]\nLeft=795\nTop=795\nWidth=535\nHeight=368\n")
+            << QRect(700, 750, 535, 368);
+        QTest::newRow("title bar above the screen")
+            << QByteArray("[Position]\nLeft=-500\nTop=-300\nWidth=535\nHeight=368\n")
+            << QRect(-435, 0, 535, 368);
+        QTest::newRow("no size") << QByteArray("[Position]\nLeft=10\nTop=20\nWidth=0\nHeight=-5\n")
+                                 << QRect(10, 20, 535, 368);
+    }
+
+    void hostilePlaceOpensReachableAndIsWrittenBack()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QRect, place);
+        writeSettingsFile(file);
+        {
+            TForm1 form;
+            QCOMPARE(QRect(form.pos(), form.size()), place);
+        }
+        const QByteArray written = readSettingsFile();
+        for (const auto &[key, value] : {std::pair{"Left=", place.x()},
+                                         {"Top=", place.y()},
+                                         {"Width=", place.width()},
+                                         {"Height=", place.height()}})
+            QVERIFY2(written.contains(key + QByteArray::number(value)), written.constData());
+    }
+
     void statusBarItemShowsTheHiddenBar()
     {
         writeSettingsFile("[Settings]\nStatusBar=0\n");

@@ -133,6 +133,9 @@ void TestIniFile::readInteger_data()
     QTest::newRow("0x hex") << QByteArray("0x1F") << 31;
     QTest::newRow("0X hex") << QByteArray("0X1f") << 31;
     QTest::newRow("largest") << QByteArray("2147483647") << 2147483647;
+    QTest::newRow("smallest") << QByteArray("-2147483648") << int(-2147483647 - 1);
+    QTest::newRow("all bits") << QByteArray("$FFFFFFFF") << -1;
+    QTest::newRow("minus sign bit") << QByteArray("-$80000000") << int(-2147483647 - 1);
     QTest::newRow("text") << QByteArray("abc") << -7;
     QTest::newRow("empty") << QByteArray("") << -7;
     QTest::newRow("digits then text") << QByteArray("12abc") << -7;
