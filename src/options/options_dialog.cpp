@@ -45,6 +45,26 @@ QLabel *plainLabel(const QString &text, const char *name)
     return label;
 }
 
+// Language files are a few hundred kilobytes; anything far larger is not one.
+constexpr qint64 MaxLanguageFileSize = 16 * 1024 * 1024;
+
+// The file a language name stands for: a plain file name inside the language folder, naming a
+// regular file of a sane size. Anything else (a path, a device, a FIFO, a huge file) gives an
+// empty path, which reads as a missing file: every window keeps its built-in texts, and the
+// start neither hangs on a FIFO nor reads a device until memory runs out.
+QString languageFileFor(const QString &folder, const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name.contains(QChar(0)))
+        return {};
+    const QString path = folder + QLatin1Char('/') + name;
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > MaxLanguageFileSize)
+        return {};
+    return path;
+}
+
 } // namespace
 
 TOptionsF::TOptionsF(ImageSwitch imageSwitch, const QString &languageFolder, QWidget *parent)
@@ -218,7 +238,7 @@ void TOptionsF::CheckBox1Click()
 
 void TOptionsF::ComboBox1Change()
 {
-    const QString file = m_languageFolder + QLatin1Char('/') + ComboBox1->currentText();
+    const QString file = languageFileFor(m_languageFolder, ComboBox1->currentText());
     // First, so that no retranslation by Qt's widgets comes after the language file's texts.
     qttranslations::follow(file);
     relabel::applyLanguageFile(file);

@@ -61,8 +61,9 @@ IniFile::IniFile(const QString &path) : m_path(path) { load(); }
 void IniFile::load()
 {
     m_lines.clear();
+    // Only a regular file is read: a FIFO would block the start for ever, a device never end.
     QFile file(m_path);
-    if (QFileInfo(m_path).isDir() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(m_path).isFile() || !file.open(QIODevice::ReadOnly))
         return;
     const QByteArray all = file.readAll();
     qsizetype start = 0;

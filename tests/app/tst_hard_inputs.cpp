@@ -27,6 +27,10 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include <memory>
+
+#include <sys/stat.h>
+
 namespace {
 
 QStringList g_errors;
@@ -97,12 +101,23 @@ QByteArray everyByte(bool reversed)
 }
 
 // The language folder as the program sees it, and a name in it that leads to `path`: the
-// shipped folder is shared with other tests, so a broken file lives in a private folder.
-QString languageNameFor(const QString &path)
+// shipped folder is shared with other tests, so what a test plants there has a name of this
+// run's own and is gone when the test ends.
+struct PlantedLanguage
 {
-    const QString folder = QFileInfo(apppaths::languageFolder()).canonicalFilePath();
-    return QDir(folder).relativeFilePath(path);
-}
+    QString name;
+    explicit PlantedLanguage(const QString &kind)
+        : name(kind + QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".lng"))
+    {}
+    QString path() const { return apppaths::languageFolder() + QLatin1Char('/') + name; }
+    ~PlantedLanguage()
+    {
+        if (QFileInfo(path()).isDir())
+            QDir().rmdir(path());
+        else
+            QFile::remove(path());
+    }
+};
 
 void writeStoredLanguage(const QString &name)
 {
@@ -363,10 +378,9 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, newPage);
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("Broken.lng"));
-        QVERIFY(writeFile(path, content));
-        writeStoredLanguage(languageNameFor(path));
+        const PlantedLanguage broken(QStringLiteral("Broken"));
+        QVERIFY(writeFile(broken.path(), content));
+        writeStoredLanguage(broken.name);
 
         TSplashF splash;
         const startup::Windows windows = startup::createWindows(splash);
@@ -380,6 +394,46 @@ private slots:
         QTest::keyClicks(form->memoGen(), QStringLiteral("text"));
         QCOMPARE(form->memoGen()->text(), QStringLiteral("text"));
         delete form;
+    }
+
+    void hostileLanguageNameStartsWithBuiltInTexts_data()
+    {
+        QTest::addColumn<QString>("name"); // %1: a name planted in the language folder
+        QTest::addColumn<QString>("plant");
+        QTest::newRow("a path out of the folder")
+            << QStringLiteral("../../../../../../../../../../dev/zero") << QString();
+        QTest::newRow("an absolute path") << QStringLiteral("/dev/zero") << QString();
+        QTest::newRow("a FIFO") << QStringLiteral("%1") << QStringLiteral("fifo");
+        QTest::newRow("a file of 17 MB") << QStringLiteral("%1") << QStringLiteral("huge");
+        QTest::newRow("a folder") << QStringLiteral("%1") << QStringLiteral("folder");
+    }
+
+    void hostileLanguageNameStartsWithBuiltInTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, plant);
+        const PlantedLanguage planted(plant.isEmpty() ? QStringLiteral("none") : plant);
+        if (plant == QLatin1String("fifo")) {
+            QCOMPARE(mkfifo(QFile::encodeName(planted.path()).constData(), 0600), 0);
+        } else if (plant == QLatin1String("huge")) {
+            QFile huge(planted.path());
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.write("[General]\r\nNew=Huge\r\n") > 0);
+            QVERIFY(huge.resize(17 * 1024 * 1024));
+        } else if (plant == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(planted.path()));
+        }
+        writeStoredLanguage(QString(name).replace(QStringLiteral("%1"), planted.name));
+
+        ErrorCapture errors;
+        TSplashF splash;
+        const startup::Windows windows = startup::createWindows(splash);
+        std::unique_ptr<TForm1> form(windows.mainWindow);
+        QVERIFY(form);
+        // As with a missing language file: no message, the built-in texts.
+        QVERIFY2(g_errors.isEmpty(), qPrintable(g_errors.join(QLatin1Char('\n'))));
+        QCOMPARE(form->action(QStringLiteral("new1"))->text(), QString());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Без имени.mv - Mirvale Rivi Razare"));
     }
 
     // --- Folders that cannot be written --------------------------------------------------------

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using namespace testsupport;
 
@@ -197,6 +199,11 @@ void TestIniFile::missingFileAndFolder()
     QDir().mkpath(m_dir.filePath(u"folder.ini"_s));
     const IniFile folder(m_dir.filePath(u"folder.ini"_s));
     QCOMPARE(folder.readString(u"S"_s, u"K"_s, Default), Default);
+    // A FIFO would block the reader for ever; a device would never end.
+    const QString fifo = m_dir.filePath(u"fifo.ini"_s);
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(IniFile(fifo).readString(u"S"_s, u"K"_s, Default), Default);
+    QCOMPARE(IniFile(u"/dev/zero"_s).readString(u"S"_s, u"K"_s, Default), Default);
 }
 
 void TestIniFile::writeKeepsOtherLines_data()
