@@ -13,7 +13,8 @@ QByteArray pageBytes(const QString &message)
 
 bool write(const QString &message, const QString &path, QString *error)
 {
-    return pagefile::write(path, pageBytes(message), error);
+    // The program's own file: a link planted in its place is replaced, never written through.
+    return pagefile::write(path, pageBytes(message), error, savefile::Links::Replace);
 }
 
 } // namespace messagepreview

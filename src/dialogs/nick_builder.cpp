@@ -270,7 +270,7 @@ void TNickF::refreshNick()
     const QString path = previewFile();
     const QByteArray bytes = cp1251::encode(m_page.join(u"\r\n"_s) + u"\r\n"_s);
     QString error;
-    if (!pagefile::write(path, bytes, &error)) {
+    if (!pagefile::write(path, bytes, &error, savefile::Links::Replace)) {
         errordisplay::show(error, this);
         return;
     }

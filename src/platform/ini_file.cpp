@@ -218,7 +218,8 @@ bool IniFile::save()
         all.append(line);
         all.append("\r\n", 2);
     }
-    if (!savefile::replace(m_path, all, &m_error))
+    // The settings file lives in the program's own folder: a link there is replaced.
+    if (!savefile::replace(m_path, all, &m_error, savefile::Links::Replace))
         return false;
     m_error.clear();
     return true;

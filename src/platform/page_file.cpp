@@ -53,10 +53,10 @@ bool read(const QString &path, QByteArray *bytes, QString *error)
     return true;
 }
 
-bool write(const QString &path, const QByteArray &bytes, QString *error)
+bool write(const QString &path, const QByteArray &bytes, QString *error, savefile::Links links)
 {
     QString reason;
-    if (!savefile::replace(path, bytes, &reason)) {
+    if (!savefile::replace(path, bytes, &reason, links)) {
         *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
         return false;
     }

@@ -1,6 +1,8 @@
 // Reading and writing page files: code page 1251 bytes with CR LF between lines.
 #pragma once
 
+#include "platform/save_file.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,7 +17,8 @@ bool read(const QString &path, QByteArray *bytes, QString *error);
 
 // Writes the bytes unchanged, atomically: on failure the old file stays as it was and *error is
 // "Cannot create file "<path>". <reason>".
-bool write(const QString &path, const QByteArray &bytes, QString *error);
+bool write(const QString &path, const QByteArray &bytes, QString *error,
+           savefile::Links links = savefile::Links::Follow);
 
 // The text of a text area as page-file bytes (line breaks as CR LF) and back.
 QByteArray fromText(const QString &text);

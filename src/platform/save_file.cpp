@@ -1,11 +1,21 @@
 #include "platform/save_file.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace savefile {
 
-bool replace(const QString &path, QByteArrayView bytes, QString *reason)
+bool replace(const QString &path, QByteArrayView bytes, QString *reason, Links links)
 {
+    // QSaveFile writes through a link to its target; the link goes first when it must not.
+    if (links == Links::Replace && QFileInfo(path).isSymLink()) {
+        QFile link(path);
+        if (!link.remove()) {
+            *reason = link.errorString();
+            return false;
+        }
+    }
     // Unbuffered, and every write checked: a buffered QSaveFile flushes on commit() and, when
     // that flush writes only part of the data (disk full, file size limit), still commits the
     // cut file. A short write is retried so that the failing call reports the real cause.

@@ -133,6 +133,7 @@ private slots:
     void fastTypingKeepsScrollPosition();
     void previewNeverNavigatesByItself_data();
     void previewNeverNavigatesByItself();
+    void plantedLinkIsReplacedNotFollowed();
 
 private:
     QTemporaryDir m_dir;
@@ -494,6 +495,23 @@ void TestMessageTab::previewNeverNavigatesByItself()
     const QString address = QUrl::fromLocalFile(f.tab->previewFile()).toString();
     QCOMPARE(f.browser->addressText(), address);
     QCOMPARE(f.view()->url().toString(), address);
+}
+
+void TestMessageTab::plantedLinkIsReplacedNotFollowed()
+{
+    const QString victim = m_dir.filePath(QStringLiteral("victim.txt"));
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("precious");
+    file.close();
+    MessageTab tab;
+    QFile::remove(tab.previewFile());
+    QDir().mkpath(QFileInfo(tab.previewFile()).absolutePath());
+    QVERIFY(QFile::link(victim, tab.previewFile()));
+    typeText(tab.memo(), QStringLiteral("x"));
+    QCOMPARE(fileBytes(victim), QByteArray("precious"));
+    QVERIFY(!QFileInfo(tab.previewFile()).isSymLink());
+    QVERIFY(fileBytes(tab.previewFile()).contains("x\r\n</body>"));
 }
 
 int main(int argc, char **argv)

@@ -31,6 +31,8 @@ private slots:
     void writeFailureWhenFileTooLarge_data();
     void writeFailureWhenFileTooLarge();
     void writeFailureInReadOnlyFolder();
+    void writeThroughLink_data();
+    void writeThroughLink();
 
     void textConversion_data();
     void textConversion();
@@ -39,6 +41,19 @@ private slots:
 private:
     QTemporaryDir m_dir;
 };
+
+static QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 static QByteArray everyByteBut(std::initializer_list<char> excluded)
 {
@@ -209,6 +224,33 @@ void TestPageFile::writeFailureInReadOnlyFolder()
     QVERIFY(!written);
     QVERIFY(error.startsWith(u"Cannot create file \""_s));
     QCOMPARE(contents(path), QByteArray("old"));
+}
+
+void TestPageFile::writeThroughLink_data()
+{
+    QTest::addColumn<savefile::Links>("links");
+    QTest::addColumn<bool>("targetWritten");
+    // A page opened through a link: the link stays and its target is the page.
+    QTest::newRow("follow") << savefile::Links::Follow << true;
+    // A file of the program's own folders: a planted link is replaced, its target untouched.
+    QTest::newRow("replace") << savefile::Links::Replace << false;
+}
+
+void TestPageFile::writeThroughLink()
+{
+    QFETCH(savefile::Links, links);
+    QFETCH(bool, targetWritten);
+    const QString target = m_dir.filePath(u"target.txt"_s);
+    const QString link = m_dir.filePath(u"link.html"_s);
+    QFile::remove(target);
+    QFile::remove(link);
+    writeBytes(target, "precious");
+    QVERIFY(QFile::link(target, link));
+    QString error;
+    QVERIFY2(pagefile::write(link, "new", &error, links), qPrintable(error));
+    QCOMPARE(readBytes(target), targetWritten ? QByteArray("new") : QByteArray("precious"));
+    QCOMPARE(QFileInfo(link).isSymLink(), targetWritten);
+    QCOMPARE(readBytes(link), QByteArray("new"));
 }
 
 void TestPageFile::textConversion_data()
