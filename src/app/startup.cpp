@@ -143,6 +143,12 @@ Windows createWindows(TSplashF &splash)
     return windows;
 }
 
+void openCommandLinePage(TForm1 *mainWindow, const QStringList &arguments)
+{
+    if (arguments.size() == 2 && !arguments.at(1).startsWith(QLatin1Char('-')))
+        mainWindow->pageCommands()->openFile(QFileInfo(arguments.at(1)).absoluteFilePath());
+}
+
 int run(QApplication &app)
 {
     auto *splash = new TSplashF;
@@ -155,10 +161,7 @@ int run(QApplication &app)
 
     TForm1 *mainWindow = windows.mainWindow;
     // A page named on the command line opens at once.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 2 && !arguments.at(1).startsWith(QLatin1Char('-')) &&
-        QFileInfo(arguments.at(1)).isFile())
-        mainWindow->pageCommands()->openFile(QFileInfo(arguments.at(1)).absoluteFilePath());
+    openCommandLinePage(mainWindow, QCoreApplication::arguments());
 
     mainWindow->show();
     const int status = app.exec();

@@ -1,6 +1,8 @@
 // Start-up: the splash window, the creation of every window in order, the event loop.
 #pragma once
 
+#include <QStringList>
+
 #include <span>
 
 class QApplication;
@@ -52,6 +54,11 @@ std::span<const Step> steps();
 
 // Runs every step with the splash window showing each state; returns the windows created.
 Windows createWindows(TSplashF &splash);
+
+// Opens the page named on the command line (the program's arguments, the program first), if
+// any. A page that cannot be opened gets the same message as Open gives; the page stays
+// untitled.
+void openCommandLinePage(TForm1 *mainWindow, const QStringList &arguments);
 
 // The whole program: splash, windows, event loop. Returns the exit status.
 int run(QApplication &app);

@@ -35,8 +35,14 @@ static QString openError(const QString &path, const QString &reason)
 
 bool read(const QString &path, QByteArray *bytes, QString *error)
 {
-    if (QFileInfo(path).isDir()) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
         *error = openError(path, QStringLiteral("Is a directory"));
+        return false;
+    }
+    // Opening a FIFO blocks until someone writes to it, and a device may never end.
+    if (info.exists() && !info.isFile()) {
+        *error = openError(path, QStringLiteral("Not a regular file"));
         return false;
     }
     QFile file(path);

@@ -6,6 +6,7 @@
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "editor/finish_window.h"
+#include "editor/highlighting_memo.h"
 #include "editor/page_commands.h"
 
 #include <QAction>
@@ -13,6 +14,8 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 class TstStartup : public QObject
 {
@@ -65,6 +68,54 @@ private slots:
         form->action(QStringLiteral("about1"))->trigger();
         QVERIFY(aboutShown);
         delete form;
+    }
+
+    void commandLinePageThatCannotBeOpenedIsReported_data()
+    {
+        QTest::addColumn<QString>("name"); // in a fresh folder
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing.mv"
+                                 << "none";
+        QTest::newRow("folder") << "folder.mv"
+                                << "folder";
+        QTest::newRow("FIFO") << "fifo.mv"
+                              << "fifo";
+        QTest::newRow("readable page") << "page.mv"
+                                       << "page";
+    }
+
+    void commandLinePageThatCannotBeOpenedIsReported()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("page")) {
+            QFile page(path);
+            QVERIFY(page.open(QIODevice::WriteOnly));
+            page.write("^bolder^page");
+        }
+        static QStringList errors;
+        errors.clear();
+        errordisplay::setHandler([](const QString &text) { errors << text; });
+        TForm1 form;
+        startup::openCommandLinePage(&form, {QStringLiteral("rivirazare"), path});
+        errordisplay::setHandler(&apptest::recordUnexpectedError);
+        if (kind == QLatin1String("page")) {
+            QVERIFY(errors.isEmpty());
+            QCOMPARE(form.memoGen()->text(), QStringLiteral("^bolder^page"));
+            QCOMPARE(form.pageFileName(), path);
+            return;
+        }
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().startsWith(QStringLiteral("Cannot open file \"%1\".").arg(path)),
+                 qPrintable(errors.first()));
+        QCOMPARE(form.pageFileName(), QStringLiteral("Без имени.mv"));
+        QVERIFY(form.memoGen()->text().isEmpty());
     }
 
     void everyWindowHasAStepWithItsProgress()
