@@ -57,6 +57,10 @@ bool parseSwitch(const QString &text, bool defaultValue)
 StoredOptions read()
 {
     const QSettings store = openStore();
+    // A store left readable by others (by an older version, or by hand) holds the password:
+    // it is closed up now, not only at the next write at exit.
+    if (QFileInfo(store.fileName()).isFile())
+        QFile::setPermissions(store.fileName(), OwnerOnly);
     StoredOptions options;
     options.login = store.value(key::Login).toString();
     options.password = store.value(key::Password).toString();
