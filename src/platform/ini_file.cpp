@@ -8,7 +8,8 @@
 
 namespace {
 
-// Lines longer than this are garbage for an INI file; they are kept on write but never parsed.
+// Reading looks at no more than this of a line: a key is never longer, and a value is cut to
+// MaxValueLength anyway. Writing keeps longer lines as they are and never rewrites them.
 constexpr qsizetype MaxParsedLine = 64 * 1024;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -83,9 +84,9 @@ QString IniFile::readString(const QString &section, const QString &key,
                             const QString &defaultValue) const
 {
     bool inSection = false;
-    for (const QByteArray &line : m_lines) {
-        if (line.size() > MaxParsedLine)
-            continue;
+    for (const QByteArray &whole : m_lines) {
+        const bool cut = whole.size() > MaxParsedLine;
+        const QByteArray line = cut ? whole.left(MaxParsedLine) : whole;
         const QByteArray name = sectionName(line);
         if (!name.isNull()) {
             if (inSection)
@@ -98,8 +99,16 @@ QString IniFile::readString(const QString &section, const QString &key,
         QByteArray k, v;
         if (!splitKey(line, &k, &v) || !sameName(k, key))
             continue;
-        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        if (cut) {
+            // The closing quote, if any, lies beyond the part looked at.
+            const QByteArray end = trimmed(whole.right(16));
+            if (!v.isEmpty() && (v.front() == '"' || v.front() == '\'') && !end.isEmpty() &&
+                end.back() == v.front())
+                v = v.mid(1);
+        } else if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') &&
+                   v.back() == v.front()) {
             v = v.mid(1, v.size() - 2);
+        }
         return cp1251::decode(v.left(MaxValueLength));
     }
     return defaultValue;

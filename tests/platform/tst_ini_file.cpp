@@ -106,6 +106,14 @@ void TestIniFile::readString_data()
     QTest::newRow("quotes dropped before the cut")
         << "[S]\r\nK=\"" + QByteArray(2047, 'q') + "\"\r\n"
         << u"S"_s << u"K"_s << QString(2047, u'q');
+    QTest::newRow("value of 70 000 characters cut to 2047")
+        << "[S]\r\nK=" + QByteArray(2047, 'a') + QByteArray(70000, 'b') + "\r\n"
+        << u"S"_s << u"K"_s << QString(2047, u'a');
+    QTest::newRow("10 MB value cut to 2047")
+        << "[S]\r\nK=" + QByteArray(10 * 1024 * 1024, '7') << u"S"_s << u"K"_s << QString(2047, u'7');
+    QTest::newRow("quoted value of 70 000 characters")
+        << "[S]\r\nK=\"" + QByteArray(70000, 'a') + "\"\r\n"
+        << u"S"_s << u"K"_s << QString(2047, u'a');
     QTest::newRow("line after a long line") << "[S]\r\nX=" + QByteArray(100000, 'x') + "\r\nK=v\r\n"
                                             << u"S"_s << u"K"_s << u"v"_s;
 }
@@ -174,7 +182,6 @@ void TestIniFile::garbageReadsAsMissing_data()
     QTest::newRow("NULs in names") << QByteArray("[Pos\0ition]\r\nLeft\0=5\r\n", 22);
     QTest::newRow("10 MB line") << QByteArray(10 * 1024 * 1024, 'x');
     QTest::newRow("a million empty lines") << QByteArray(1024 * 1024, '\n');
-    QTest::newRow("10 MB value") << "[Position]\r\nLeft=" + QByteArray(10 * 1024 * 1024, '7');
     QTest::newRow("10 MB section name") << '[' + QByteArray(10 * 1024 * 1024, 'P') + "]\r\nLeft=1";
     QTest::newRow("no final break") << QByteArray("[Position");
     QTest::newRow("brackets only") << QByteArray("[]\r\n[\r\n]\r\n=\r\n==\r\n[=]");
