@@ -485,6 +485,8 @@ void TForm1::showEvent(QShowEvent *event)
     m_shown = true;
     if (!refreshBrowserAtStart || !refreshBrowserAtStart())
         m_browserTab->view()->Stop();
+    else // the home page loads now, though the Browser tab is not shown yet
+        m_browserTab->view()->createWebView();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

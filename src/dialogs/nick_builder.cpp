@@ -24,7 +24,6 @@
 #include <QSignalBlocker>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 #include <functional>
 #include <limits>
@@ -276,7 +275,7 @@ void TNickF::refreshNick()
     }
     // The engine takes a file named ".tmp" for plain text and would show the page's source, so
     // the view gets the bytes just written, as HTML, at the file's own address.
-    WebBrowser1->webView()->setContent(bytes, "text/html", QUrl::fromLocalFile(path));
+    WebBrowser1->setContent(bytes, u"text/html"_s, QUrl::fromLocalFile(path));
 }
 
 void TNickF::EditPreviewChange()
