@@ -1,10 +1,12 @@
 // The Message tab: the preview file and its view follow every change of the message, the
 // preview status, the failure paths, the close button and the line-break item.
 #include "browser/html_view.h"
+#include "browser/message_preview.h"
 #include "browser/message_tab.h"
 #include "browser/site_browser_tab.h"
 #include "editor/highlighting_memo.h"
 #include "platform/app_paths.h"
+#include "platform/codepage.h"
 #include "platform/error_display.h"
 
 #include <QAction>
@@ -120,6 +122,8 @@ private slots:
     void previewFileOfEachMessage_data();
     void previewFileOfEachMessage();
     void hiddenPanelStillFollows();
+    void pageWrittenInPiecesIsTheSameBytes_data();
+    void pageWrittenInPiecesIsTheSameBytes();
     void refusedNavigateMarksCaptionUntilNextChange();
     void unwritableFileShowsErrorAndKeepsView();
     void scriptInMessageDoesNotRun();
@@ -214,6 +218,31 @@ void TestMessageTab::hiddenPanelStillFollows()
     QTRY_COMPARE_WITH_TIMEOUT(shownText(f.tab->preview()->webView()->page()),
                               QStringLiteral("hidden"), LoadTimeout);
     QCOMPARE(before.count(), 1);
+}
+
+void TestMessageTab::pageWrittenInPiecesIsTheSameBytes_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("only line feeds") << QByteArray(37, '\n');
+    QTest::newRow("mixed breaks") << QByteArray("a\r\nb\rc\n\r\n\r\rd\n\n");
+    QTest::newRow("tags around breaks")
+        << QByteArray("^br^\n^hr^^bolder^\r\n^center^x^\n^italic^^\n^left^");
+    QTest::newRow("long line, no break")
+        << QByteArray("^bolder^\xCF\xF0\xE8\xE2\xE5\xF2 ^br^ ^url^x^y^ ").repeated(9);
+    QTest::newRow("final break") << QByteArray("one\n\xC6^hr^\n");
+}
+
+void TestMessageTab::pageWrittenInPiecesIsTheSameBytes()
+{
+    QFETCH(QByteArray, message);
+    const QByteArray whole = messagepreview::pageBytes(cp1251::decode(message));
+    for (const qsizetype pieceSize : {1, 2, 3, 5, 16, 1 << 20}) {
+        QByteArray pieces;
+        messagepreview::writePageBytes(
+            message, [&](const QByteArray &piece) { pieces += piece; }, pieceSize);
+        QCOMPARE(pieces, whole);
+    }
 }
 
 void TestMessageTab::refusedNavigateMarksCaptionUntilNextChange()
