@@ -1,10 +1,14 @@
 // Typing into and opening large pages in the highlighting text area.
+#include "editor/caret_tag_highlighter.h"
 #include "editor/highlighting_memo.h"
 #include "editor/insertion.h"
 #include "platform/fonts.h"
+#include "platform/page_file.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -53,6 +57,8 @@ struct Area
         memo.resize(680, 440);
         memo.show();
         memo.setText(text);
+        // The steady state: a big page coloured to its end.
+        memo.highlighter()->finish();
         QApplication::processEvents();
     }
 };
@@ -98,6 +104,72 @@ void typing(benchmark::State &state, qsizetype bytes, Where where, bool withPain
     }
     state.counters["blocks"] = area.memo.document()->blockCount();
     state.counters["MB"] = double(area.memo.document()->characterCount()) / 1e6;
+}
+
+// One line of tagged page text of about `bytes` characters: a page pasted back from the
+// site's one-line form.
+QString oneLinePage(qsizetype bytes)
+{
+    QString text = page(bytes);
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+enum Editor { Highlighting, Bare };
+
+// One character typed in the middle of a one-line page, in the text area or, as the
+// baseline, in a bare QPlainTextEdit of the same size, font and wrapping. The typed
+// character is taken back outside the timing.
+void longLine(benchmark::State &state, qsizetype bytes, Editor editor)
+{
+    QLabel label;
+    std::unique_ptr<QPlainTextEdit> area;
+    if (editor == Highlighting) {
+        auto memo = std::make_unique<TMemo>();
+        memo->setPositionLabel(&label);
+        area = std::move(memo);
+    } else {
+        area = std::make_unique<QPlainTextEdit>();
+    }
+    area->setFont(fonts::makePixels(QStringLiteral("Lucida Console"), 13));
+    area->resize(680, 440);
+    area->show();
+    area->setPlainText(oneLinePage(bytes));
+    if (auto *memo = qobject_cast<TMemo *>(area.get()))
+        memo->highlighter()->finish();
+    QTextCursor c(area->document());
+    c.setPosition(int(bytes / 2));
+    area->setTextCursor(c);
+    area->ensureCursorVisible();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(area.get(), &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(area.get(), &release);
+        QApplication::processEvents();
+        state.PauseTiming();
+        QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(area.get(), &back);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// Opening a one-line page of 2 MB: the text set and its first screen drawn.
+void BM_OpenOneLine2MB(benchmark::State &state)
+{
+    const QString text = oneLinePage(2'000'000);
+    Area area{QString()};
+    for (auto _ : state) {
+        area.memo.setText(text);
+        area.memo.viewport()->repaint();
+        state.PauseTiming();
+        area.memo.setText(QString());
+        area.memo.highlighter()->finish();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
 }
 
 // Opening: the text set, every block coloured (the highlighter works inside setText).
@@ -163,6 +235,69 @@ void BM_ExactCaretLineAtEndAfterOpen5MB(benchmark::State &state)
     }
 }
 
+// A 50 MB page file as the Open command reads it.
+const QString &bigPageFile()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString file = dir.filePath(QStringLiteral("big.mv"));
+        QString error;
+        pagefile::write(file, pagefile::fromText(page(50'000'000)), &error);
+        return file;
+    }();
+    return path;
+}
+
+// Opening a 50 MB page as the Open command does (read, decode, set), until its first screen
+// has been drawn, and so coloured.
+void BM_Open50MB_FirstScreen(benchmark::State &state)
+{
+    const QString path = bigPageFile();
+    Area area{QString()};
+    for (auto _ : state) {
+        QByteArray bytes;
+        QString error;
+        pagefile::read(path, &bytes, &error);
+        area.memo.setText(pagefile::toText(bytes));
+        area.memo.viewport()->repaint();
+        state.PauseTiming();
+        if (area.memo.document()->firstBlock().layout()->formats().size() < 10) {
+            state.SkipWithError("the first line was not coloured");
+            break;
+        }
+        area.memo.setText(QString());
+        area.memo.highlighter()->finish();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// After opening a 50 MB page: the rest is coloured in idle slices. Reports the longest time
+// the event loop was away (the window's worst answer time) and the time until all is done.
+void BM_Open50MB_ColouringInIdleTime(benchmark::State &state)
+{
+    const QString path = bigPageFile();
+    Area area{QString()};
+    for (auto _ : state) {
+        QByteArray bytes;
+        QString error;
+        pagefile::read(path, &bytes, &error);
+        area.memo.setText(pagefile::toText(bytes));
+        area.memo.viewport()->repaint();
+        QElapsedTimer total;
+        total.start();
+        qint64 longest = 0;
+        while (area.memo.highlighter()->isPending()) {
+            QElapsedTimer away;
+            away.start();
+            QApplication::processEvents();
+            longest = qMax(longest, away.nsecsElapsed());
+        }
+        state.counters["longest_pause_ms"] = double(longest) / 1e6;
+        state.counters["until_done_s"] = double(total.nsecsElapsed()) / 1e9;
+    }
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(typing, Keystroke5MB_End, 5'000'000, AtEnd, false)->Unit(benchmark::kMicrosecond);
@@ -175,6 +310,19 @@ BENCHMARK_CAPTURE(typing, KeystrokeAndPaint5MB_Middle, 5'000'000, InMiddle, true
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(typing, KeystrokeAndPaint5KB_Middle, 5'000, InMiddle, true)
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, Keystroke50MB_Middle, 50'000'000, InMiddle, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(longLine, OneLine100KB_Keystroke, 100'000, Highlighting)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(longLine, OneLine100KB_Keystroke_BarePlainTextEdit, 100'000, Bare)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(longLine, OneLine1MB_Keystroke, 1'000'000, Highlighting)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(longLine, OneLine1MB_Keystroke_BarePlainTextEdit, 1'000'000, Bare)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenOneLine2MB)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Open50MB_FirstScreen)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Open50MB_ColouringInIdleTime)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Open5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReportAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PrefixRuleAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);

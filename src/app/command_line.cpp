@@ -75,8 +75,12 @@ std::optional<int> run(const QStringList &arguments)
         writeError(QStringLiteral("rivirazare: ") + error);
         return 1;
     }
-    // The very bytes the Message tab writes to its preview file.
-    writeOut(toLineMode ? toLine(bytes) : messagepreview::pageBytes(cp1251::decode(bytes)));
+    if (toLineMode) {
+        writeOut(toLine(bytes));
+        return 0;
+    }
+    // The very bytes the Message tab writes to its preview file, piece by piece.
+    messagepreview::writePageBytes(bytes, [](const QByteArray &piece) { writeOut(piece); });
     return 0;
 }
 

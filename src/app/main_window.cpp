@@ -529,6 +529,8 @@ void TForm1::showEvent(QShowEvent *event)
     ActiveMemo->setFocus();
     if (!refreshBrowserAtStart || !refreshBrowserAtStart())
         m_browserTab->view()->Stop();
+    else // the home page loads now, though the Browser tab is not shown yet
+        m_browserTab->view()->createWebView();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

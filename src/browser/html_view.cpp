@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineNewWindowRequest>
@@ -42,6 +44,10 @@ private:
 
 namespace {
 
+const QString MainWindowUserAgent = QStringLiteral("Scribel Browser");
+// How long after its first showing a view makes its engine view.
+constexpr int CreationDelayMs = 10;
+
 const QString ScrollScriptName = QStringLiteral("HtmlViewKeepScroll");
 
 QString scrollScript(QPointF at)
@@ -60,15 +66,41 @@ bool isBlank(const QString &text)
 
 } // namespace
 
-HtmlView::HtmlView(QWidget *parent, QWebEngineProfile *profile) : QWidget(parent)
+HtmlView::HtmlView(QWidget *parent, Profile profile) : QWidget(parent), m_profile(profile)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+}
+
+void HtmlView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_view || m_creationQueued)
+        return;
+    // Made once the window has painted what it shows now: starting the engine takes a moment,
+    // and the tab or dialog should not wait for it.
+    m_creationQueued = true;
+    QTimer::singleShot(CreationDelayMs, this, [this] {
+        m_creationQueued = false;
+        if (isVisible())
+            createWebView();
+    });
+}
+
+QWebEngineView *HtmlView::createWebView()
+{
+    if (m_view)
+        return m_view;
+    QWebEngineProfile *profile = m_profile == Profile::MainWindow
+                                     ? mainWindowProfile()
+                                     : QWebEngineProfile::defaultProfile();
     m_view = new QWebEngineView(this);
-    auto *page = new ReportingPage(profile ? profile : QWebEngineProfile::defaultProfile(), this);
+    auto *page = new ReportingPage(profile, this);
     m_view->setPage(page);
-    layout->addWidget(m_view);
+    layout()->addWidget(m_view);
     setFocusProxy(m_view);
+    if (hasFocus())
+        m_view->setFocus();
 
     connect(m_view, &QWebEngineView::loadProgress, this,
             [this](int percent) { emit OnProgressChange(percent, 100); });
@@ -85,6 +117,27 @@ HtmlView::HtmlView(QWidget *parent, QWebEngineProfile *profile) : QWidget(parent
                 if (!m_ownPages)
                     m_view->setUrl(request.requestedUrl());
             });
+
+    // Everything asked before, in the order that makes the first load use it.
+    QWebEngineSettings *settings = page->settings();
+    if (m_loadImages)
+        settings->setAttribute(QWebEngineSettings::AutoLoadImages, *m_loadImages);
+    if (m_javaScript)
+        settings->setAttribute(QWebEngineSettings::JavascriptEnabled, *m_javaScript);
+    if (m_encoding)
+        settings->setDefaultTextEncoding(*m_encoding);
+    if (m_userAgent)
+        profile->setHttpUserAgent(*m_userAgent);
+    if (m_pendingContent) {
+        const Content content = *std::exchange(m_pendingContent, std::nullopt);
+        setContent(content.data, content.mimeType, content.baseUrl);
+    } else if (m_pendingUrl) {
+        const QUrl url = *std::exchange(m_pendingUrl, std::nullopt);
+        // Navigate reported this address already.
+        m_announced = url;
+        load(url, std::nullopt);
+    }
+    return m_view;
 }
 
 void HtmlView::setOwnPages(bool on)
@@ -103,7 +156,7 @@ QWebEngineProfile *HtmlView::mainWindowProfile()
     static QWebEngineProfile *profile = [] {
         auto *p = new QWebEngineProfile(qApp);
         p->setObjectName(QStringLiteral("MainWindowProfile"));
-        p->setHttpUserAgent(QStringLiteral("Scribel Browser"));
+        p->setHttpUserAgent(MainWindowUserAgent);
         return p;
     }();
     return profile;
@@ -144,6 +197,13 @@ void HtmlView::Navigate(const QString &address)
     // for the address (the site browser at start-up) still shows where it was sent.
     m_announced = url;
     emit OnBeforeNavigate2(url.toString());
+    if (!m_view) {
+        // Loaded when the engine view is made; a later request replaces this one, as it
+        // would replace a load still in progress.
+        m_pendingContent.reset();
+        m_pendingUrl = url;
+        return;
+    }
     if (m_ownPages && m_loading) {
         // Two loads in flight race, and the older one may land last or reset the scroll
         // position: the newest request waits for the current load and replaces any other.
@@ -237,55 +297,102 @@ void HtmlView::restoreScrollPosition()
 
 void HtmlView::GoBack()
 {
-    if (!m_view->history()->canGoBack())
+    if (!m_view || !m_view->history()->canGoBack())
         throw NavigateError(interfacetexts::text(interfacetexts::NoPageBack).toStdString());
     m_view->back();
 }
 
 void HtmlView::GoForward()
 {
-    if (!m_view->history()->canGoForward())
+    if (!m_view || !m_view->history()->canGoForward())
         throw NavigateError(interfacetexts::text(interfacetexts::NoPageForward).toStdString());
     m_view->forward();
 }
 
 void HtmlView::Refresh()
 {
-    m_view->reload();
+    // Without an engine view nothing has been shown yet that could be reloaded.
+    if (m_view)
+        m_view->reload();
 }
+
 void HtmlView::Stop()
 {
     m_announced.reset();
     m_waiting.reset();
-    m_view->stop();
+    // A load that has not started yet is stopped by never starting it.
+    m_pendingUrl.reset();
+    m_pendingContent.reset();
+    if (m_view)
+        m_view->stop();
+}
+
+void HtmlView::setContent(const QByteArray &data, const QString &mimeType, const QUrl &baseUrl)
+{
+    if (m_view) {
+        if (m_ownPages) {
+            m_loading = true;
+            ++m_ownLoads;
+        }
+        m_view->setContent(data, mimeType, baseUrl);
+        return;
+    }
+    m_pendingUrl.reset();
+    m_pendingContent = Content{data, mimeType, baseUrl};
+}
+
+QUrl HtmlView::url() const
+{
+    if (m_view)
+        return m_view->url();
+    if (m_pendingContent)
+        return m_pendingContent->baseUrl;
+    return m_pendingUrl.value_or(QUrl());
 }
 
 void HtmlView::setLoadImages(bool on)
 {
-    m_view->page()->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
+    m_loadImages = on;
+    if (m_view)
+        m_view->page()->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
 }
 
 bool HtmlView::loadImages() const
 {
-    return m_view->page()->settings()->testAttribute(QWebEngineSettings::AutoLoadImages);
+    if (m_view)
+        return m_view->page()->settings()->testAttribute(QWebEngineSettings::AutoLoadImages);
+    return m_loadImages.value_or(true); // the engine's default
 }
 
 void HtmlView::setJavaScriptEnabled(bool on)
 {
-    m_view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, on);
+    m_javaScript = on;
+    if (m_view)
+        m_view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, on);
 }
 
 void HtmlView::setDefaultTextEncoding(const QString &encoding)
 {
-    m_view->page()->settings()->setDefaultTextEncoding(encoding);
+    m_encoding = encoding;
+    if (m_view)
+        m_view->page()->settings()->setDefaultTextEncoding(encoding);
 }
 
 void HtmlView::setUserAgent(const QString &userAgent)
 {
-    m_view->page()->profile()->setHttpUserAgent(userAgent);
+    m_userAgent = userAgent;
+    if (m_view)
+        m_view->page()->profile()->setHttpUserAgent(userAgent);
 }
 
 QString HtmlView::userAgent() const
 {
-    return m_view->page()->profile()->httpUserAgent();
+    if (m_view)
+        return m_view->page()->profile()->httpUserAgent();
+    if (m_userAgent)
+        return *m_userAgent;
+    // The main window's profile is known without starting the engine; the default one's
+    // text comes from the engine itself.
+    return m_profile == Profile::MainWindow ? MainWindowUserAgent
+                                            : QWebEngineProfile::defaultProfile()->httpUserAgent();
 }

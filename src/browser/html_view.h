@@ -19,16 +19,24 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The web engine costs hundreds of megabytes and several processes, so the view is a light
+// widget until a page must really be shown: it creates its engine view when it is first shown
+// (or when createWebView() asks for it) and replays what was asked of it before. Until then
+// it keeps the address, the content, the settings and the user agent it was given.
 class HtmlView : public QWidget
 {
     Q_OBJECT
 public:
-    // A view on the given profile; none means the default profile (the dialogs' views).
-    explicit HtmlView(QWidget *parent = nullptr, QWebEngineProfile *profile = nullptr);
+    // The engine profile a view uses: the default one (the dialogs' views) or the one the main
+    // window's two views share.
+    enum class Profile { Default, MainWindow };
+
+    explicit HtmlView(QWidget *parent = nullptr, Profile profile = Profile::Default);
     ~HtmlView() override;
 
     // The profile the main window's two views share; its user agent is "Scribel Browser".
-    // It keeps nothing on disk: cookies and cache live for the run only.
+    // It keeps nothing on disk: cookies and cache live for the run only. Asking for it starts
+    // the web engine.
     static QWebEngineProfile *mainWindowProfile();
 
     // Text of nothing but blanks and control characters does nothing. A local path becomes a
@@ -38,6 +46,11 @@ public:
     void GoForward(); // throws NavigateError with no history to go forward to
     void Refresh();
     void Stop();
+
+    // Shows the bytes as a page of the given type at the given address, without reading it.
+    void setContent(const QByteArray &data, const QString &mimeType, const QUrl &baseUrl);
+    // The address shown, or the one that will be shown once the engine view exists.
+    QUrl url() const;
 
     void setLoadImages(bool on);
     bool loadImages() const;
@@ -65,7 +78,10 @@ public:
     using AddressCheck = std::function<bool(const QUrl &)>;
     void setAddressCheck(AddressCheck check) { m_check = std::move(check); }
 
+    // The engine view; none until the first showing (or createWebView()).
     QWebEngineView *webView() const { return m_view; }
+    // The engine view, made now if it does not exist yet; what was asked before is replayed.
+    QWebEngineView *createWebView();
 
 signals:
     // Before every navigation, also links clicked inside a page; the address as text.
@@ -73,6 +89,9 @@ signals:
     // Loading progress as (percent, 100); (-1, 100) once a load has ended, like the "done"
     // report of a browser control, so that a progress display comes to rest.
     void OnProgressChange(int progress, int progressMax);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void restoreScrollPosition();
@@ -86,6 +105,21 @@ private:
     bool takeAnnounced(const QUrl &url);
 
     QWebEngineView *m_view = nullptr;
+    Profile m_profile;
+    bool m_creationQueued = false;
+    // What was asked before the engine view existed, replayed when it is made.
+    struct Content
+    {
+        QByteArray data;
+        QString mimeType;
+        QUrl baseUrl;
+    };
+    std::optional<QUrl> m_pendingUrl;
+    std::optional<Content> m_pendingContent;
+    std::optional<bool> m_loadImages;
+    std::optional<bool> m_javaScript;
+    std::optional<QString> m_encoding;
+    std::optional<QString> m_userAgent;
     AddressCheck m_check;
     bool m_keepScroll = false;
     std::optional<QPointF> m_pendingScroll; // to restore when the current load finishes

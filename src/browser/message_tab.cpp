@@ -99,7 +99,7 @@ MessageTab::MessageTab(QWidget *parent)
     headerRow->addWidget(close);
     panelLayout->addWidget(m_caption);
 
-    m_preview = new HtmlView(m_panel, HtmlView::mainWindowProfile());
+    m_preview = new HtmlView(m_panel, HtmlView::Profile::MainWindow);
     m_preview->setObjectName(QStringLiteral("EmbeddedWB1"));
     // Our own page: typed HTML renders, typed scripts do not run, a typed meta refresh goes
     // nowhere; it declares no character set and is written in code page 1251.

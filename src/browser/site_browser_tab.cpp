@@ -135,7 +135,7 @@ SiteBrowserTab::SiteBrowserTab(QWidget *parent) : QWidget(parent)
     bar->addWidget(m_progress);
     layout->addWidget(bar);
 
-    m_view = new HtmlView(this, HtmlView::mainWindowProfile());
+    m_view = new HtmlView(this, HtmlView::Profile::MainWindow);
     m_view->setObjectName(QStringLiteral("WebBrowser1"));
     layout->addWidget(m_view, 1);
     attachView(m_view);

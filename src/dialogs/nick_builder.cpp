@@ -24,7 +24,6 @@
 #include <QSignalBlocker>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 #include <functional>
 #include <limits>

@@ -2,13 +2,154 @@
 
 #include "markup/keywords.h"
 
+#include <QElapsedTimer>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+
+// One idle slice of colouring: short enough that the window answers input at once.
+constexpr qint64 SliceNs = 8'000'000;
+
+} // namespace
+
 CaretTagHighlighter::CaretTagHighlighter(const QFont &areaFont, const QStringList &keywords,
                                          QTextDocument *document)
     : QSyntaxHighlighter(static_cast<QObject *>(nullptr)), m_keywords(keywords)
 {
     buildFormats(areaFont);
-    // Attached after the formats exist; the base class colours the existing text once.
+    m_slices = new QTimer(this);
+    m_slices->setInterval(0);
+    connect(m_slices, &QTimer::timeout, this, &CaretTagHighlighter::colourSlice);
+    // Attached after the formats exist. The base class would colour every change at once,
+    // and the whole text again a moment later; this class decides itself what is coloured
+    // when, so it takes over the document's change reports and colours the text it has now
+    // (which also settles the base class's own pending pass).
     setDocument(document);
+    if (document) {
+        disconnect(document, SIGNAL(contentsChange(int, int, int)), this,
+                   SLOT(_q_reformatBlocks(int, int, int)));
+        connect(document, &QTextDocument::contentsChange, this,
+                &CaretTagHighlighter::contentsChanged);
+        m_colouring = true;
+        rehighlight();
+        m_colouring = false;
+    }
+}
+
+void CaretTagHighlighter::contentsChanged(int from, int, int charsAdded)
+{
+    if (m_colouring)
+        return; // new colours of a block, not new text
+    const int end = from + charsAdded;
+    if (charsAdded <= ImmediateLimit) {
+        colour(from, end);
+        return;
+    }
+    QTextCursor range(document());
+    range.setPosition(from);
+    range.setPosition(qMin(end, document()->characterCount() - 1), QTextCursor::KeepAnchor);
+    m_pending.append(range);
+    m_slices->start();
+}
+
+int CaretTagHighlighter::colour(int from, int to, qint64 budgetNs)
+{
+    QTextDocument *doc = document();
+    QElapsedTimer clock;
+    clock.start();
+    QTextBlock block = doc->findBlock(from);
+    m_colouring = true;
+    // New colours are no new text: whoever follows the text (the message preview, the caret
+    // report) must not hear of them. The layout still redraws the block.
+    const QSignalBlocker quiet(doc);
+    while (block.isValid() && block.position() <= to) {
+        if (budgetNs >= 0 && clock.nsecsElapsed() >= budgetNs)
+            break;
+        rehighlightBlock(block);
+        block = block.next();
+    }
+    m_colouring = false;
+    return block.isValid() ? block.position() : doc->characterCount();
+}
+
+void CaretTagHighlighter::highlightNow(int from, int to)
+{
+    if (m_pending.isEmpty())
+        return;
+    // The blocks of the wanted stretch, to cut out of every waiting range.
+    const QTextBlock first = document()->findBlock(from);
+    const QTextBlock last = document()->findBlock(to);
+    if (!first.isValid())
+        return;
+    const int wantedStart = first.position();
+    const int wantedEnd =
+        last.isValid() ? last.position() + last.length() - 1 : document()->characterCount() - 1;
+    QList<QTextCursor> rest;
+    for (const QTextCursor &range : std::as_const(m_pending)) {
+        const int start = range.selectionStart();
+        const int end = range.selectionEnd();
+        if (end < wantedStart || start > wantedEnd) {
+            rest.append(range);
+            continue;
+        }
+        colour(qMax(start, wantedStart), qMin(end, wantedEnd));
+        // What lies before and after the coloured stretch still waits.
+        if (start < wantedStart) {
+            QTextCursor before(document());
+            before.setPosition(start);
+            before.setPosition(wantedStart - 1, QTextCursor::KeepAnchor);
+            rest.append(before);
+        }
+        if (end > wantedEnd) {
+            QTextCursor after(document());
+            after.setPosition(wantedEnd + 1);
+            after.setPosition(end, QTextCursor::KeepAnchor);
+            rest.append(after);
+        }
+    }
+    m_pending = rest;
+    if (m_pending.isEmpty())
+        m_slices->stop();
+}
+
+void CaretTagHighlighter::colourSlice()
+{
+    if (m_pending.isEmpty()) {
+        m_slices->stop();
+        return;
+    }
+    QTextCursor &range = m_pending.first();
+    const int end = range.selectionEnd();
+    const int stopped = colour(range.selectionStart(), end, SliceNs);
+    if (stopped > end) {
+        m_pending.removeFirst();
+    } else {
+        range.setPosition(stopped);
+        range.setPosition(end, QTextCursor::KeepAnchor);
+    }
+    if (m_pending.isEmpty())
+        m_slices->stop();
+}
+
+void CaretTagHighlighter::finish()
+{
+    while (!m_pending.isEmpty()) {
+        const QTextCursor range = m_pending.takeFirst();
+        colour(range.selectionStart(), range.selectionEnd());
+    }
+    m_slices->stop();
+}
+
+void CaretTagHighlighter::recolourAll()
+{
+    QTextDocument *doc = document();
+    if (!doc)
+        return;
+    m_pending.clear();
+    contentsChanged(0, 0, doc->characterCount());
 }
 
 QFont CaretTagHighlighter::drawingFont(const QFont &areaFont)
@@ -49,13 +190,13 @@ void CaretTagHighlighter::buildFormats(const QFont &areaFont)
 void CaretTagHighlighter::setAreaFont(const QFont &areaFont)
 {
     buildFormats(areaFont);
-    rehighlight();
+    recolourAll();
 }
 
 void CaretTagHighlighter::setKeywords(const QStringList &keywords)
 {
     m_keywords = keywords;
-    rehighlight();
+    recolourAll();
 }
 
 void CaretTagHighlighter::highlightBlock(const QString &text)

@@ -1,11 +1,20 @@
 // Colours caret-tag markup: separator runs red, keywords blue with a dotted orange underline,
 // numbers green, other words black, in the regular style of the text area's font.
+//
+// A small change is coloured at once. A big one (a huge page opened or pasted, a new font on
+// a huge page) is coloured in idle slices, so the window never waits for it; the text area
+// asks for the part it is about to draw first (highlightNow), so that no text is ever drawn
+// with colours that are not its own.
 #pragma once
 
 #include <QFont>
+#include <QList>
 #include <QStringList>
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
+#include <QTextCursor>
+
+class QTimer;
 
 class CaretTagHighlighter : public QSyntaxHighlighter
 {
@@ -23,6 +32,18 @@ public:
     // Both re-colour the whole document: they change how every block looks.
     void setAreaFont(const QFont &areaFont);
     void setKeywords(const QStringList &keywords);
+
+    // Colours every block between the two document positions that is still waiting.
+    void highlightNow(int from, int to);
+    // Whether some text still waits for its colours; finishing colours all of it at once.
+    bool isPending() const { return !m_pending.isEmpty(); }
+    void finish();
+    // True while a block's new colours are being stored: the document reports that as a
+    // change of the block's contents, though its text stays the same.
+    bool isColouring() const { return m_colouring; }
+
+    // Changes of at most this many characters are coloured at once, bigger ones in slices.
+    static constexpr int ImmediateLimit = 64 * 1024;
     const QStringList &keywords() const { return m_keywords; }
 
     // The drawing font: the area's family and size, every other attribute the default.
@@ -33,6 +54,18 @@ protected:
 
 private:
     void buildFormats(const QFont &areaFont);
+    void contentsChanged(int from, int charsRemoved, int charsAdded);
+    // Colours the blocks from `from` through `to`, all of them or, with a budget, until it is
+    // spent; returns the position where it stopped (past `to` when done).
+    int colour(int from, int to, qint64 budgetNs = -1);
+    // All the text waits again (a new font or keyword list).
+    void recolourAll();
+    void colourSlice();
+
+    // Ranges of text still waiting for colours, as cursors that follow the edits.
+    QList<QTextCursor> m_pending;
+    QTimer *m_slices = nullptr;
+    bool m_colouring = false;
 
     QStringList m_keywords;
     QTextCharFormat m_separator;

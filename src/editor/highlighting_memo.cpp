@@ -21,6 +21,8 @@ TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
 
     // Blocks from an edited one on may have lost their layout.
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int) {
+        if (m_highlighter->isColouring())
+            return; // the layout redoes the block at once
         const int block = document()->findBlock(from).blockNumber();
         if (block >= 0 && block < m_laidOutBefore)
             m_laidOutBefore = block;
@@ -393,6 +395,26 @@ void TMemo::mouseReleaseEvent(QMouseEvent *event)
 {
     QPlainTextEdit::mouseReleaseEvent(event);
     UpdatePosition();
+}
+
+void TMemo::paintEvent(QPaintEvent *event)
+{
+    // Text still waiting for its colours gets them before it is drawn: from the first block
+    // in view down to the first one below the bottom edge.
+    if (m_highlighter->isPending()) {
+        const QTextBlock first = firstVisibleBlock();
+        if (first.isValid()) {
+            const qreal bottom = viewport()->height();
+            QTextBlock last = first;
+            qreal top = blockBoundingGeometry(first).translated(contentOffset()).top();
+            while (last.next().isValid() && top <= bottom) {
+                top += blockBoundingRect(last).height();
+                last = last.next();
+            }
+            m_highlighter->highlightNow(first.position(), last.position() + last.length() - 1);
+        }
+    }
+    QPlainTextEdit::paintEvent(event);
 }
 
 void TMemo::resizeEvent(QResizeEvent *event)

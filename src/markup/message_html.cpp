@@ -177,11 +177,30 @@ QStringList SplitLines(const QString &text)
 // No tag holds a line break either, so the breaks need no joining and splitting beforehand.
 QStringList MessageToHtml(const QString &message)
 {
+    QStringList page = MessagePageHead();
+    AppendMessageLines(message, page);
+    page += MessagePageTail();
+    return page;
+}
+
+const QStringList &MessagePageHead()
+{
+    static const QStringList head = {u"<html>"_s, u"<head><title>Message</title></head>"_s,
+                                     u"<body>"_s};
+    return head;
+}
+
+const QStringList &MessagePageTail()
+{
+    static const QStringList tail = {u"</body>"_s, u"</html>"_s};
+    return tail;
+}
+
+void AppendMessageLines(QStringView text, QStringList &page)
+{
     static const TagWords tagWords;
     const QList<Replacement> &rows = MessageReplacements();
-    const QStringView text(message);
 
-    QStringList page = {u"<html>"_s, u"<head><title>Message</title></head>"_s, u"<body>"_s};
     LineCollector lines(page);
     qsizetype done = 0;
 
@@ -236,10 +255,6 @@ QStringList MessageToHtml(const QString &message)
     decideChain();
     lines.append(text.mid(done));
     lines.finish();
-
-    page.append(u"</body>"_s);
-    page.append(u"</html>"_s);
-    return page;
 }
 
 } // namespace markup

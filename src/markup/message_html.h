@@ -24,6 +24,13 @@ const QList<Replacement> &MessageReplacements();
 // the table applied in order, wrapped in the page's three head and two tail lines.
 QStringList MessageToHtml(const QString &message);
 
+// The page's head and tail lines, and the converted lines of a message between them. A tag
+// never holds a line break, so a message cut after line feeds converts piece by piece into
+// the same lines as a whole: that keeps the memory of a huge message small.
+const QStringList &MessagePageHead();
+const QStringList &MessagePageTail();
+void AppendMessageLines(QStringView message, QStringList &lines);
+
 // The text form of page lines: every line followed by CR LF.
 QString PageText(const QStringList &lines);
 

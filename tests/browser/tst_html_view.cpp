@@ -11,11 +11,17 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
+
+#include <functional>
 
 namespace {
 
 constexpr int LoadTimeout = 30000;
+
+// What a caller asks of a view, in order.
+using Requests = std::function<void(HtmlView &)>;
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -25,6 +31,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Requests)
 
 class TestHtmlView : public QObject
 {
@@ -44,6 +52,9 @@ private slots:
     void historyMovesWithoutHistoryThrow();
     void mainWindowProfileIdentifiesItself();
     void reloadInPlaceKeepsScrollPosition();
+    void noEngineUntilFirstShown();
+    void lateViewShowsWhatEarlyViewShows_data();
+    void lateViewShowsWhatEarlyViewShows();
 
 private:
     QTemporaryDir m_dir;
@@ -62,12 +73,12 @@ void TestHtmlView::blankTextDoesNothing()
     QFETCH(QString, text);
     HtmlView view;
     QSignalSpy before(&view, &HtmlView::OnBeforeNavigate2);
-    QSignalSpy started(view.webView(), &QWebEngineView::loadStarted);
+    QSignalSpy started(view.createWebView(), &QWebEngineView::loadStarted);
     view.Navigate(text);
     QTest::qWait(300);
     QCOMPARE(before.count(), 0);
     QCOMPARE(started.count(), 0);
-    QVERIFY(view.webView()->url().isEmpty());
+    QVERIFY(view.url().isEmpty());
 }
 
 void TestHtmlView::addressOfText_data()
@@ -129,7 +140,7 @@ void TestHtmlView::navigateReportsAddressAndProgress()
     HtmlView view;
     QSignalSpy before(&view, &HtmlView::OnBeforeNavigate2);
     QSignalSpy progress(&view, &HtmlView::OnProgressChange);
-    QSignalSpy finished(view.webView(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(view.createWebView(), &QWebEngineView::loadFinished);
     view.Navigate(page);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadTimeout);
     QVERIFY(finished.at(0).at(0).toBool());
@@ -154,7 +165,7 @@ void TestHtmlView::linkClickedInsidePageIsReported()
     writeFile(start, "<html><body><a id='go' href='target.html'>go</a></body></html>");
     HtmlView view;
     QSignalSpy before(&view, &HtmlView::OnBeforeNavigate2);
-    QSignalSpy finished(view.webView(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(view.createWebView(), &QWebEngineView::loadFinished);
     view.Navigate(start);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadTimeout);
     view.webView()->page()->runJavaScript(QStringLiteral("document.getElementById('go').click()"));
@@ -175,11 +186,12 @@ void TestHtmlView::historyMovesWithoutHistoryThrow()
 
 void TestHtmlView::mainWindowProfileIdentifiesItself()
 {
-    HtmlView site(nullptr, HtmlView::mainWindowProfile());
-    HtmlView preview(nullptr, HtmlView::mainWindowProfile());
+    HtmlView site(nullptr, HtmlView::Profile::MainWindow);
+    HtmlView preview(nullptr, HtmlView::Profile::MainWindow);
     HtmlView dialog;
+    QCOMPARE(site.userAgent(), QStringLiteral("Scribel Browser")); // known before the engine
+    QCOMPARE(preview.createWebView()->page()->profile(), site.createWebView()->page()->profile());
     QCOMPARE(site.userAgent(), QStringLiteral("Scribel Browser"));
-    QCOMPARE(preview.webView()->page()->profile(), site.webView()->page()->profile());
     QVERIFY(dialog.userAgent() != QStringLiteral("Scribel Browser"));
     // Nothing of the site browser's session is written to disk.
     QVERIFY(HtmlView::mainWindowProfile()->isOffTheRecord());
@@ -216,7 +228,7 @@ void TestHtmlView::reloadInPlaceKeepsScrollPosition()
     view.setKeepsScrollPosition(true);
     view.resize(400, 300);
     view.show();
-    QSignalSpy finished(view.webView(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(view.createWebView(), &QWebEngineView::loadFinished);
     view.Navigate(page);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadTimeout);
 
@@ -229,6 +241,118 @@ void TestHtmlView::reloadInPlaceKeepsScrollPosition()
     view.Navigate(page);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(scrolledTo(p), 1500.0, LoadTimeout);
+}
+
+void TestHtmlView::noEngineUntilFirstShown()
+{
+    const QString page = m_dir.filePath(QStringLiteral("shown.html"));
+    writeFile(page, "<html><body>shown</body></html>");
+    QWidget window;
+    auto *view = new HtmlView(&window, HtmlView::Profile::MainWindow);
+    QSignalSpy before(view, &HtmlView::OnBeforeNavigate2);
+    view->setLoadImages(false);
+    view->Navigate(page);
+    // Reported at once, as a view with an engine reports it.
+    QCOMPARE(before.count(), 1);
+    QCOMPARE(view->url(), QUrl::fromLocalFile(page));
+    QVERIFY(!view->loadImages());
+    QTest::qWait(100);
+    QVERIFY(!view->webView());
+
+    view->hide();
+    window.show();
+    QTest::qWait(100);
+    QVERIFY(!view->webView()); // a hidden view shows nothing
+
+    view->show();
+    QTRY_VERIFY(view->webView());
+    QTRY_COMPARE_WITH_TIMEOUT(view->webView()->url(), QUrl::fromLocalFile(page), LoadTimeout);
+    QVERIFY(!view->loadImages());
+    // The engine's own request for the replayed address is not reported a second time.
+    QTest::qWait(300);
+    QCOMPARE(before.count(), 1);
+}
+
+void TestHtmlView::lateViewShowsWhatEarlyViewShows_data()
+{
+    const QString page = m_dir.filePath(QStringLiteral("late.html"));
+    // Code page 1251 without a declared character set: "Привет".
+    writeFile(page, "<html><body>\xcf\xf0\xe8\xe2\xe5\xf2</body></html>");
+    const QString other = m_dir.filePath(QStringLiteral("other.html"));
+    writeFile(other, "<html><body>other</body></html>");
+
+    QTest::addColumn<Requests>("requests");
+    QTest::addColumn<QString>("shownText");
+    const auto ownPage = [](HtmlView &view) {
+        view.setJavaScriptEnabled(false);
+        view.setDefaultTextEncoding(QStringLiteral("windows-1251"));
+    };
+    QTest::newRow("own page in code page 1251") << Requests([=](HtmlView &view) {
+        ownPage(view);
+        view.Navigate(page);
+    }) << QStringLiteral("Привет");
+    QTest::newRow("latest address wins") << Requests([=](HtmlView &view) {
+        ownPage(view);
+        view.Navigate(other);
+        view.Navigate(page);
+    }) << QStringLiteral("Привет");
+    QTest::newRow("content given as bytes") << Requests([=](HtmlView &view) {
+        view.setLoadImages(false);
+        view.setContent("<html><body>bytes</body></html>", QStringLiteral("text/html"),
+                        QUrl::fromLocalFile(other));
+    }) << QStringLiteral("bytes");
+    // The site browser at start: sent home, then stopped before anything loaded.
+    QTest::newRow("stopped at once") << Requests([=](HtmlView &view) {
+        view.Navigate(page);
+        view.Stop();
+    }) << QString();
+}
+
+// The page text a view shows once it has settled.
+QString shownText(QWebEngineView *view)
+{
+    QString text;
+    bool done = false;
+    view->page()->toPlainText([&](const QString &t) {
+        text = t;
+        done = true;
+    });
+    QElapsedTimer timer;
+    timer.start();
+    while (!done && timer.elapsed() < LoadTimeout)
+        QTest::qWait(10);
+    return text.trimmed();
+}
+
+void TestHtmlView::lateViewShowsWhatEarlyViewShows()
+{
+    QFETCH(Requests, requests);
+    QFETCH(QString, shownText);
+    HtmlView early;
+    QWebEngineView *earlyEngine = early.createWebView();
+    HtmlView late;
+    QSignalSpy earlyReports(&early, &HtmlView::OnBeforeNavigate2);
+    QSignalSpy lateReports(&late, &HtmlView::OnBeforeNavigate2);
+    requests(early);
+    requests(late);
+    QVERIFY(!late.webView());
+    QWebEngineView *lateEngine = late.createWebView();
+
+    if (!shownText.isEmpty()) {
+        QTRY_COMPARE_WITH_TIMEOUT(::shownText(earlyEngine), shownText, LoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(::shownText(lateEngine), shownText, LoadTimeout);
+        QCOMPARE(late.url(), early.url());
+    } else {
+        QTest::qWait(500);
+        QCOMPARE(::shownText(lateEngine), ::shownText(earlyEngine));
+    }
+    QCOMPARE(lateReports.count(), earlyReports.count());
+    QWebEngineSettings *a = earlyEngine->page()->settings();
+    QWebEngineSettings *b = lateEngine->page()->settings();
+    for (const auto attribute :
+         {QWebEngineSettings::AutoLoadImages, QWebEngineSettings::JavascriptEnabled})
+        QCOMPARE(b->testAttribute(attribute), a->testAttribute(attribute));
+    QCOMPARE(b->defaultTextEncoding(), a->defaultTextEncoding());
 }
 
 int main(int argc, char **argv)

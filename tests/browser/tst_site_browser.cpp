@@ -251,7 +251,7 @@ void TestSiteBrowser::enterOpensTypedAddressOnce()
     QVERIFY(QTest::qWaitForWindowExposed(&tab));
     auto *box = tab.findChild<QComboBox *>(QStringLiteral("IEAddress1"));
     QSignalSpy before(tab.view(), &HtmlView::OnBeforeNavigate2);
-    QSignalSpy finished(tab.view()->webView(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(tab.view()->createWebView(), &QWebEngineView::loadFinished);
     box->lineEdit()->clear();
     QTest::keyClicks(box->lineEdit(), page);
     QCOMPARE(before.count(), 0); // typing changes only the box
@@ -337,7 +337,7 @@ void TestSiteBrowser::goCopiesAddressIntoHeaderHint()
     SiteBrowserTab tab;
     auto *box = tab.findChild<QComboBox *>(QStringLiteral("IEAddress1"));
     auto *header = tab.findChild<QHeaderView *>(QStringLiteral("StatusBar2"));
-    QSignalSpy finished(tab.view()->webView(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(tab.view()->createWebView(), &QWebEngineView::loadFinished);
     box->setEditText(page);
     tab.findChild<QToolButton *>(QStringLiteral("ToolButton1"))->click();
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadTimeout);

@@ -206,7 +206,7 @@ void TestNickBuilder::firstOpening()
     // The preview view is sent to the file just written.
     auto *view = m_window->findChild<HtmlView *>(u"WebBrowser1"_s);
     QVERIFY(view);
-    QTRY_COMPARE(view->webView()->url(), QUrl::fromLocalFile(m_window->previewFile()));
+    QTRY_COMPARE(view->url(), QUrl::fromLocalFile(m_window->previewFile()));
     QVERIFY(!view->loadImages());
 
     // Without a chosen path the page goes to the per-user cache file.
@@ -517,13 +517,13 @@ void TestNickBuilder::unwritablePreviewShowsErrorAndKeepsLabels()
     m_window->show();
     auto *view = m_window->findChild<HtmlView *>(u"WebBrowser1"_s);
     const QUrl shown = QUrl::fromLocalFile(m_window->previewFile());
-    QTRY_COMPARE(view->webView()->url(), shown);
+    QTRY_COMPARE(view->url(), shown);
 
     // A folder stands where the file should go.
     const QString blocked = m_dir->filePath(u"blocked/mvnick.tmp"_s);
     QVERIFY(QDir().mkpath(blocked));
     m_window->setPreviewFile(blocked);
-    QSignalSpy urls(view->webView(), &QWebEngineView::urlChanged);
+    QSignalSpy urls(view->createWebView(), &QWebEngineView::urlChanged);
 
     click("Button5");
     QVERIFY(!g_errors.isEmpty());
@@ -543,7 +543,7 @@ void TestNickBuilder::unwritablePreviewShowsErrorAndKeepsLabels()
     m_window->setPreviewFile(freed);
     QTest::keyClicks(edit(), u"Y"_s);
     QCOMPARE(g_errors.size(), 1);
-    QTRY_COMPARE(view->webView()->url(), QUrl::fromLocalFile(freed));
+    QTRY_COMPARE(view->url(), QUrl::fromLocalFile(freed));
     for (const QList<QVariant> &change : std::as_const(urls))
         QVERIFY(change.at(0).toUrl() != QUrl::fromLocalFile(blocked));
 }
@@ -626,7 +626,7 @@ void TestNickBuilder::shortCyrillicNickShowsInItsCodePage()
     QFETCH(QString, nick);
     m_window->show();
     auto *view = m_window->findChild<HtmlView *>(u"WebBrowser1"_s);
-    QSignalSpy finished(view->webView(), &QWebEngineView::loadFinished);
+    QSignalSpy finished(view->createWebView(), &QWebEngineView::loadFinished);
     edit()->setText(nick);
     QVERIFY(previewBytes().contains(cp1251::encode(nick)));
     QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty() && finished.last().at(0).toBool(), 30000);

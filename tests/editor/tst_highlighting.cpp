@@ -72,6 +72,8 @@ private slots:
     void drawingFontIsRegular();
     void fontChangeRecolours();
     void ownKeywordList();
+    void bigPageColouredLaterAsAtOnce_data();
+    void bigPageColouredLaterAsAtOnce();
 };
 
 void TestHighlighting::colours_data()
@@ -193,6 +195,81 @@ void TestHighlighting::ownKeywordList()
     memo.setText(QStringLiteral("foo bold"));
     memo.setKeywords({QStringLiteral("foo")});
     QCOMPARE(runsOf(memo.document()->firstBlock()), parse(QStringLiteral("K:foo|S: |W:bold")));
+}
+
+// A tagged page well over the size that is coloured at once.
+QString bigPage()
+{
+    QStringList lines;
+    for (int i = 0; lines.size() * 40 < 3 * CaretTagHighlighter::ImmediateLimit; ++i)
+        lines << QStringLiteral("^center^^bolder^Строка %1 ^url^http://x.example^сайт^").arg(i)
+              << QStringLiteral("обычный текст 42") << QString();
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Whether every block from `first` on, up to and including `last`, holds the colours the
+// reference area gives the same block.
+bool sameColours(const QTextDocument *doc, const QTextDocument *reference, int first, int last)
+{
+    for (int i = first; i <= last; ++i) {
+        if (doc->findBlockByNumber(i).layout()->formats() !=
+            reference->findBlockByNumber(i).layout()->formats())
+            return false;
+    }
+    return true;
+}
+
+void TestHighlighting::bigPageColouredLaterAsAtOnce_data()
+{
+    QTest::addColumn<QString>("edit"); // made while colours are still on their way
+    QTest::newRow("no edit") << QString();
+    QTest::newRow("typed at the end") << QStringLiteral("end");
+    QTest::newRow("typed at the start") << QStringLiteral("start");
+    QTest::newRow("new keyword list") << QStringLiteral("keywords");
+}
+
+void TestHighlighting::bigPageColouredLaterAsAtOnce()
+{
+    QFETCH(QString, edit);
+    const QString text = bigPage();
+    TMemo memo;
+    memo.resize(400, 300);
+    memo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&memo));
+    memo.setText(text);
+    QVERIFY(memo.highlighter()->isPending());
+
+    // What is drawn is coloured before it is drawn, however little is done yet.
+    memo.viewport()->repaint();
+    TMemo reference;
+    reference.setText(text);
+    reference.highlighter()->finish();
+    const int lastInView =
+        memo.cursorForPosition(QPoint(0, memo.viewport()->height() - 1)).block().blockNumber();
+    QVERIFY(lastInView > 3);
+    QVERIFY(sameColours(memo.document(), reference.document(), 0, lastInView));
+    QVERIFY(memo.highlighter()->isPending());
+
+    QTextCursor c(memo.document());
+    if (edit == QLatin1String("end")) {
+        c.movePosition(QTextCursor::End);
+        c.insertText(QStringLiteral(" ^hr^"));
+    } else if (edit == QLatin1String("start")) {
+        c.insertText(QStringLiteral("^br^\n12 "));
+    } else if (edit == QLatin1String("keywords")) {
+        memo.setKeywords({QStringLiteral("center"), QStringLiteral("url")});
+        reference.setKeywords(memo.keywords());
+        reference.highlighter()->finish();
+    }
+    if (edit == QLatin1String("end") || edit == QLatin1String("start")) {
+        reference.setText(memo.text());
+        reference.highlighter()->finish();
+    }
+
+    QTRY_VERIFY_WITH_TIMEOUT(!memo.highlighter()->isPending(), 20000);
+    QCOMPARE(memo.document()->blockCount(), reference.document()->blockCount());
+    QVERIFY(
+        sameColours(memo.document(), reference.document(), 0, memo.document()->blockCount() - 1));
 }
 
 QTEST_MAIN(TestHighlighting)
