@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/document_life.h"
 #include "app/icons.h"
 #include "app/menu_layout.h"
 #include "browser/html_view.h"
@@ -147,6 +148,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     m_commands->replaceDialog();
     buildMenus();
     connectCommands();
+    // The bars of the page's life stand between the page toolbar and the text.
+    m_life = new DocumentLife(this, static_cast<QVBoxLayout *>(TabSheet2->layout()), 1);
 
     // FormCreate, in its order.
     ActiveMemo = MemoGen;

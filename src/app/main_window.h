@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class DocumentLife;
 class MessageTab;
 class PageCommands;
 class PanelStrip;
@@ -57,6 +58,8 @@ public:
     QAction *action(const QString &name) const;
 
     PageCommands *pageCommands() const { return m_commands; }
+    // Recovery copies, recent pages, outside changes and dropped files.
+    DocumentLife *documentLife() const { return m_life; }
     QString pageFileName() const;
 
     // Writes the ten values of the settings file; reports the first value it cannot write.
@@ -112,6 +115,7 @@ private:
     QMenu *m_memoGenPopup = nullptr;
     QList<QAction *> m_mainMenuActions; // in menu order
     PageCommands *m_commands = nullptr;
+    DocumentLife *m_life = nullptr;
     bool m_shown = false;
     // A main-menu key taken from the focused control, run when its key press arrives.
     QPointer<QAction> m_pendingShortcut;

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/about_window.h"
+#include "app/document_life.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "browser/site_browser_tab.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace startup {
 
@@ -154,11 +156,20 @@ int run(QApplication &app)
     delete splash;
 
     TForm1 *mainWindow = windows.mainWindow;
-    // A page named on the command line opens at once.
+    // Text that an instance which died had not saved comes back first.
+    const bool recovered = mainWindow->documentLife()->recoverUnsavedText();
+    // A page named on the command line opens at once; after recovered text, with the
+    // unsaved-text question once the window is shown.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 2 && !arguments.at(1).startsWith(QLatin1Char('-')) &&
-        QFileInfo(arguments.at(1)).isFile())
-        mainWindow->pageCommands()->openFile(QFileInfo(arguments.at(1)).absoluteFilePath());
+        QFileInfo(arguments.at(1)).isFile()) {
+        const QString page = QFileInfo(arguments.at(1)).absoluteFilePath();
+        if (recovered)
+            QTimer::singleShot(0, mainWindow,
+                               [mainWindow, page] { mainWindow->documentLife()->openPage(page); });
+        else
+            mainWindow->pageCommands()->openFile(page);
+    }
 
     mainWindow->show();
     const int status = app.exec();
