@@ -58,7 +58,10 @@ QPushButton *NoticeBar::button(const QString &name) const
 void NoticeBar::present(const QString &text, const QStringList &captions)
 {
     m_label->setText(text);
-    for (qsizetype i = 0; i < m_buttons.size(); ++i)
+    // A button without a caption has nothing to offer this time.
+    for (qsizetype i = 0; i < m_buttons.size(); ++i) {
         m_buttons[i]->setText(captions.value(i));
+        m_buttons[i]->setVisible(!captions.value(i).isEmpty());
+    }
     show();
 }

@@ -29,14 +29,33 @@ void RecoveryKeeper::watch(TMemo *memo)
 {
     if (!memo)
         return;
-    // A keystroke only restarts the timer; the copy is written once typing pauses.
-    connect(memo->document(), &QTextDocument::contentsChanged, &m_timer,
-            qOverload<>(&QTimer::start));
+    // A keystroke only restarts the timer; the copy is written once typing pauses. A text
+    // replaced by an unmodified one (New, Open after "don't save") removes the copy at once.
+    connect(memo->document(), &QTextDocument::contentsChanged, this, [this] {
+        m_timer.start();
+        if (!m_checkQueued) {
+            m_checkQueued = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_checkQueued = false;
+                    if (!hasUnsaved())
+                        flush();
+                },
+                Qt::QueuedConnection);
+        }
+    });
     // Saved, or given up with "don't save": the copy follows at once.
     connect(memo->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
         if (!modified)
             flush();
     });
+}
+
+bool RecoveryKeeper::hasUnsaved() const
+{
+    return (m_page && m_page->document()->isModified()) ||
+           (m_message && m_message->document()->isModified());
 }
 
 recovery::Snapshot RecoveryKeeper::snapshot() const

@@ -37,6 +37,7 @@ public:
 
 private:
     recovery::Snapshot snapshot() const;
+    bool hasUnsaved() const;
     void watch(TMemo *memo);
 
     QPointer<TMemo> m_page;
@@ -45,5 +46,6 @@ private:
     recovery::Store m_store;
     bool m_open = false;
     bool m_reported = false;
+    bool m_checkQueued = false;
     QTimer m_timer;
 };

@@ -79,7 +79,7 @@ public:
     bool openFileInto(TMemo *memo, const QString &path);
     // The page name a recovered text had; an empty name makes the page untitled.
     void restorePageFileName(const QString &name);
-    bool savePage(TMemo *memo);         // Save: to PageFileName, or Save as when untitled
+    bool savePage(TMemo *memo); // Save: to PageFileName, or Save as when untitled
     bool savePageAs(TMemo *memo);
     bool writePage(TMemo *memo, const QString &path);
 
