@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/document_life.h"
 #include "app/main_window.h"
+#include "app/spelling_control.h"
 #include "app/splash_window.h"
 #include "browser/site_browser_tab.h"
 #include "dialogs/dialog_openers.h"
@@ -172,6 +173,11 @@ int run(QApplication &app)
     }
 
     mainWindow->show();
+    // Spell checking starts once the window is up: loading the dictionaries takes a moment.
+    QTimer::singleShot(0, mainWindow, [mainWindow] {
+        SpellingControl *spelling = mainWindow->spelling();
+        spelling->setEnabled(spelling->action()->isChecked());
+    });
     const int status = app.exec();
     // FormDestroy: the settings file is written, and every window goes with the main window.
     delete mainWindow;
