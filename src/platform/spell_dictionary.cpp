@@ -52,7 +52,7 @@ SpellDictionary::SpellDictionary(const QStringList &languages, const QString &pe
         m_dictionaries.push_back(std::move(dictionary));
     }
     QFile file(m_personalFile);
-    if (file.open(QIODevice::ReadOnly)) {
+    if (!m_personalFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             if (!line.trimmed().isEmpty())
@@ -95,6 +95,10 @@ bool SpellDictionary::addToPersonal(const QString &word, QString *error)
 {
     if (word.trimmed().isEmpty() || m_personal.contains(word))
         return true;
+    if (m_personalFile.isEmpty()) { // no list file: the word counts for this run only
+        m_personal.insert(word);
+        return true;
+    }
     QStringList words(m_personal.cbegin(), m_personal.cend());
     words << word;
     words.sort();

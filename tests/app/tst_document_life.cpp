@@ -7,14 +7,18 @@
 #include "app/notice_bar.h"
 #include "app/recent_pages_menu.h"
 #include "app/recovery_keeper.h"
+#include "app/spelling_control.h"
 #include "editor/highlighting_memo.h"
 #include "editor/page_commands.h"
+#include "editor/spell_checker.h"
+#include "editor/underline_layer.h"
 #include "platform/app_paths.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QWindow>
 
 Q_DECLARE_METATYPE(PageCommands::Answer)
@@ -214,6 +218,40 @@ private slots:
         bar->button(QStringLiteral("ReloadPage"))->click();
         QCOMPARE(m_form->memoGen()->text(), QStringLiteral("theirs again"));
         QVERIFY(!m_form->memoGen()->document()->isModified());
+    }
+
+    void spellingSwitchIsKeptBesideTheSettingsAndMissingDictionariesTurnItOff()
+    {
+        SpellingControl *spelling = m_form->spelling();
+        QAction *item = m_form->action(QStringLiteral("Spelling1"));
+        // After the specified items of the Установки menu.
+        QCOMPARE(m_form->findChild<QMenu *>(QStringLiteral("settings1"))->actions().last(), item);
+        item->setChecked(false);
+        item->trigger(); // on
+        QVERIFY(item->isChecked());
+        m_form->memoGen()->setText(QStringLiteral("Превет ^bolder^ world"));
+        spelling->pageChecker()->checkPendingNow();
+        QCOMPARE(spelling->pageChecker()->layer()->count(UnderlineLayer::Spelling), 1);
+        if (qEnvironmentVariableIsSet("RR_SHOT")) {
+            m_form->show();
+            QTest::qWait(200);
+            m_form->grab().save(QStringLiteral("/tmp/i16_spelling.png"));
+        }
+        item->trigger(); // off
+        QCOMPARE(spelling->pageChecker()->layer()->count(UnderlineLayer::Spelling), 0);
+        QVERIFY(readFile(apppaths::additionsFile()).contains("On=false"));
+        m_form->writeSettings();
+        QVERIFY(!readFile(apppaths::settingsFile()).contains("pell"));
+
+        // Without dictionaries the switch cannot be on, and the status bar says why.
+        delete m_form;
+        m_form = new TForm1;
+        const QString saved = SpellingControl::dictionaryFolder();
+        SpellingControl::dictionaryFolder() = m_dir.filePath(QStringLiteral("none"));
+        m_form->spelling()->setEnabled(true);
+        SpellingControl::dictionaryFolder() = saved;
+        QVERIFY(!m_form->action(QStringLiteral("Spelling1"))->isChecked());
+        QVERIFY(m_form->statusBar1()->currentMessage().contains(QStringLiteral("en_US")));
     }
 
     void droppedPageFilesOpenAndDroppedTextIsInserted()

@@ -23,7 +23,8 @@ for f in usr/bin/rivirazare \
          usr/share/rivirazare/Language/Russian.lng \
          usr/share/rivirazare/Language/English.lng \
          usr/share/doc/rivirazare/copyright \
-         usr/share/doc/rivirazare/changelog.Debian.gz; do
+         usr/share/doc/rivirazare/changelog.gz \
+         usr/share/man/man1/rivirazare.1.gz; do
     [[ -e "$WORK/root/$f" ]] || fail "missing in the package: $f"
 done
 # Nothing outside /usr.
