@@ -159,6 +159,17 @@ void SpellChecker::checkSome()
         return;
     QElapsedTimer clock;
     clock.start();
+    // What is on screen first: a large page opened is read from where the user looks.
+    const QTextBlock top = m_memo->cursorForPosition(QPoint(0, 0)).block();
+    const QTextBlock bottom =
+        m_memo->cursorForPosition(QPoint(0, m_memo->viewport()->height())).block();
+    for (QTextBlock block = top; block.isValid() && clock.elapsed() < SliceMs;
+         block = block.next()) {
+        if (m_dirty.remove(block.blockNumber()))
+            checkBlock(block.blockNumber());
+        if (block == bottom)
+            break;
+    }
     while (!m_dirty.isEmpty() && clock.elapsed() < SliceMs) {
         const int block = *m_dirty.cbegin();
         m_dirty.erase(m_dirty.cbegin());

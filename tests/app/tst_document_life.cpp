@@ -13,6 +13,7 @@
 #include "editor/spell_checker.h"
 #include "editor/underline_layer.h"
 #include "platform/app_paths.h"
+#include "platform/recovery_store.h"
 
 #include <QAction>
 #include <QMenu>
@@ -127,6 +128,37 @@ private slots:
             m_form = new TForm1;
         }
         QTRY_VERIFY(!QFileInfo::exists(copy));
+    }
+
+    void recoveredTextComesBackUnsavedAndDiscardGivesItUp()
+    {
+        writeFile(page("r.mv"), "as saved");
+        // A copy as an instance that died left it: its lock names a process that is gone.
+        const QString folder = recovery::Store::defaultFolder();
+        QDir().mkpath(folder);
+        writeFile(folder + QStringLiteral("/2147480001-1.recovery"),
+                  recovery::encode({true, page("r.mv"), "as typed", true, "message text"}));
+        writeFile(folder + QStringLiteral("/2147480001-1.lock"),
+                  "2147480001\n" + QCoreApplication::applicationName().toUtf8() + "\n" +
+                      QSysInfo::machineHostName().toUtf8() + "\n");
+
+        QVERIFY(life()->recoverUnsavedText());
+        TMemo *pageText = m_form->memoGen();
+        QCOMPARE(pageText->text(), QStringLiteral("as typed"));
+        QVERIFY(pageText->document()->isModified());
+        QCOMPARE(commands()->pageFileName(), page("r.mv"));
+        QCOMPARE(m_form->memo2()->text(), QStringLiteral("message text"));
+        QVERIFY(m_form->memo2()->document()->isModified());
+        QVERIFY(life()->recoveryBar()->isVisibleTo(m_form));
+        QVERIFY(QFileInfo::exists(life()->recovery()->copyPath()));
+        QVERIFY(!life()->recoverUnsavedText()); // taken once only
+
+        life()->recoveryBar()->button(QStringLiteral("DiscardRecovered"))->click();
+        QCOMPARE(pageText->text(), QStringLiteral("as saved"));
+        QVERIFY(!pageText->document()->isModified());
+        QCOMPARE(m_form->memo2()->text(), QString());
+        QVERIFY(!life()->recoveryBar()->isVisibleTo(m_form));
+        QTRY_VERIFY(!QFileInfo::exists(life()->recovery()->copyPath()));
     }
 
     void recentPagesNewestFirstAndMissingOnesGoWithAMessage()
