@@ -2,8 +2,11 @@
 #include "editor/caret_tag_highlighter.h"
 #include "editor/highlighting_memo.h"
 #include "editor/insertion.h"
+#include "editor/spell_checker.h"
+#include "editor/underline_layer.h"
 #include "platform/fonts.h"
 #include "platform/page_file.h"
+#include "platform/spell_dictionary.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -172,6 +175,42 @@ void BM_OpenOneLine2MB(benchmark::State &state)
     }
 }
 
+// One character typed into the middle of a 1 MB page with spell checking on or off: the
+// keystroke only notes the block for the check after the pause, which runs (with the typed
+// character's removal) outside the timing.
+void spelledTyping(benchmark::State &state, bool spelling)
+{
+    Area area(page(1'000'000));
+    auto dictionary = std::make_shared<SpellDictionary>(
+        QStringList{QStringLiteral("ru_RU"), QStringLiteral("en_US")}, QString());
+    if (!dictionary->isUsable()) {
+        state.SkipWithError("no Hunspell dictionaries");
+        return;
+    }
+    SpellChecker checker(&area.memo, dictionary);
+    checker.setEnabled(spelling);
+    checker.checkPendingNow();
+    QTextCursor c(area.memo.document()->findBlockByNumber(area.memo.document()->blockCount() / 2));
+    // Misspelled words in the caret's line, so that its check has marks to make.
+    c.insertText(QStringLiteral("ошибкаа wrold "));
+    c.movePosition(QTextCursor::EndOfWord);
+    area.memo.setTextCursor(c);
+    area.memo.ensureCursorVisible();
+    checker.checkPendingNow();
+    QApplication::processEvents();
+    area.memo.CaretLine();
+    for (auto _ : state) {
+        key(area.memo, Qt::Key_X, QStringLiteral("x"));
+        state.PauseTiming();
+        key(area.memo, Qt::Key_Backspace, QString());
+        checker.checkPendingNow();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["marks"] =
+        checker.layer() ? checker.layer()->count(UnderlineLayer::Spelling) : 0;
+}
+
 // Opening: the text set, every block coloured (the highlighter works inside setText).
 void BM_Open5MB(benchmark::State &state)
 {
@@ -323,6 +362,8 @@ BENCHMARK_CAPTURE(longLine, OneLine1MB_Keystroke_BarePlainTextEdit, 1'000'000, B
 BENCHMARK(BM_OpenOneLine2MB)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Open50MB_FirstScreen)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Open50MB_ColouringInIdleTime)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(spelledTyping, Keystroke1MB_SpellingOff, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(spelledTyping, Keystroke1MB_SpellingOn, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Open5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReportAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PrefixRuleAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -12,6 +12,7 @@ PACKAGES=(
     libbenchmark-dev fonts-dejavu-core
     xvfb xauth xdotool xclip
     desktop-file-utils appstream
+    dpkg-dev file lintian libhunspell-dev hunspell-ru hunspell-en-us
 )
 
 missing=()

@@ -1,8 +1,12 @@
 #include "app/command_line.h"
 
 #include "browser/message_preview.h"
+#include "platform/app_paths.h"
 #include "platform/codepage.h"
 #include "platform/page_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -20,6 +24,7 @@ const char usage[] =
     "Options:\n"
     "  --to-line FILE       write the page FILE joined into one line, as Convert (F2) gives it\n"
     "  --message-html FILE  write the HTML preview page of the message FILE\n"
+    "  --languages          list the language files the editor finds, with their folder\n"
     "  -h, --help           show this help\n"
     "\n"
     "Files are read and written in code page 1251. Without options the editor starts.\n";
@@ -55,6 +60,19 @@ std::optional<int> run(const QStringList &arguments)
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         writeOut(usage);
         return 0;
+    }
+    if (first == QLatin1String("--languages") && args.size() == 1) {
+        // The folder is found from the program's own place, which needs the application.
+        int argc = 1;
+        QByteArray program = arguments.first().toLocal8Bit();
+        char *argv[] = {program.data(), nullptr};
+        QCoreApplication application(argc, argv);
+        const QString folder = apppaths::languageFolder();
+        QByteArray list = QDir::toNativeSeparators(folder).toLocal8Bit() + '\n';
+        for (const QString &name : QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files))
+            list += name.toLocal8Bit() + '\n';
+        writeOut(list);
+        return QDir(folder).isEmpty() ? 1 : 0;
     }
     const bool toLineMode = first == QLatin1String("--to-line");
     const bool htmlMode = first == QLatin1String("--message-html");

@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 
+#include "app/document_life.h"
 #include "app/icons.h"
 #include "app/menu_layout.h"
+#include "app/spelling_control.h"
 #include "browser/html_view.h"
 #include "browser/message_tab.h"
 #include "browser/site_browser_tab.h"
@@ -190,6 +192,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     m_commands->replaceDialog();
     buildMenus();
     connectCommands();
+    // The bars of the page's life stand between the page toolbar and the text.
+    m_life = new DocumentLife(this, static_cast<QVBoxLayout *>(TabSheet2->layout()), 1);
+    m_spelling = new SpellingControl(this);
 
     // FormCreate, in its order.
     ActiveMemo = MemoGen;

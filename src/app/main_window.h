@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class DocumentLife;
 class MessageTab;
 class PageCommands;
 class PanelStrip;
@@ -18,6 +19,7 @@ class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class SiteBrowserTab;
+class SpellingControl;
 class TMemo;
 class TagCommands;
 
@@ -57,6 +59,9 @@ public:
     QAction *action(const QString &name) const;
 
     PageCommands *pageCommands() const { return m_commands; }
+    // Recovery copies, recent pages, outside changes and dropped files.
+    DocumentLife *documentLife() const { return m_life; }
+    SpellingControl *spelling() const { return m_spelling; }
     QString pageFileName() const;
 
     // Writes the ten values of the settings file; reports the first value it cannot write.
@@ -112,6 +117,8 @@ private:
     QMenu *m_memoGenPopup = nullptr;
     QList<QAction *> m_mainMenuActions; // in menu order
     PageCommands *m_commands = nullptr;
+    DocumentLife *m_life = nullptr;
+    SpellingControl *m_spelling = nullptr;
     bool m_shown = false;
     // A main-menu key taken from the focused control, run when its key press arrives.
     QPointer<QAction> m_pendingShortcut;

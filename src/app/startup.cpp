@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
 #include "app/about_window.h"
+#include "app/document_life.h"
 #include "app/main_window.h"
+#include "app/spelling_control.h"
 #include "app/splash_window.h"
 #include "browser/site_browser_tab.h"
 #include "dialogs/dialog_openers.h"
@@ -21,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace startup {
 
@@ -143,10 +146,16 @@ Windows createWindows(TSplashF &splash)
     return windows;
 }
 
-void openCommandLinePage(TForm1 *mainWindow, const QStringList &arguments)
+void openCommandLinePage(TForm1 *mainWindow, const QStringList &arguments, bool afterRecovery)
 {
-    if (arguments.size() == 2 && !arguments.at(1).startsWith(QLatin1Char('-')))
-        mainWindow->pageCommands()->openFile(QFileInfo(arguments.at(1)).absoluteFilePath());
+    if (arguments.size() != 2 || arguments.at(1).startsWith(QLatin1Char('-')))
+        return;
+    const QString page = QFileInfo(arguments.at(1)).absoluteFilePath();
+    if (afterRecovery)
+        QTimer::singleShot(0, mainWindow,
+                           [mainWindow, page] { mainWindow->documentLife()->openPage(page); });
+    else
+        mainWindow->pageCommands()->openFile(page);
 }
 
 int run(QApplication &app)
@@ -160,10 +169,17 @@ int run(QApplication &app)
     delete splash;
 
     TForm1 *mainWindow = windows.mainWindow;
-    // A page named on the command line opens at once.
-    openCommandLinePage(mainWindow, QCoreApplication::arguments());
+    // Text that an instance which died had not saved comes back first; a page named on the
+    // command line opens after it.
+    const bool recovered = mainWindow->documentLife()->recoverUnsavedText();
+    openCommandLinePage(mainWindow, QCoreApplication::arguments(), recovered);
 
     mainWindow->show();
+    // Spell checking starts once the window is up: loading the dictionaries takes a moment.
+    QTimer::singleShot(0, mainWindow, [mainWindow] {
+        SpellingControl *spelling = mainWindow->spelling();
+        spelling->setEnabled(spelling->action()->isChecked());
+    });
     const int status = app.exec();
     // FormDestroy: the settings file is written, and every window goes with the main window.
     delete mainWindow;

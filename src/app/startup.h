@@ -57,8 +57,10 @@ Windows createWindows(TSplashF &splash);
 
 // Opens the page named on the command line (the program's arguments, the program first), if
 // any. A page that cannot be opened gets the same message as Open gives; the page stays
-// untitled.
-void openCommandLinePage(TForm1 *mainWindow, const QStringList &arguments);
+// untitled. After recovered text it opens through the unsaved-text question, once the window is
+// shown.
+void openCommandLinePage(TForm1 *mainWindow, const QStringList &arguments,
+                         bool afterRecovery = false);
 
 // The whole program: splash, windows, event loop. Returns the exit status.
 int run(QApplication &app);

@@ -134,6 +134,7 @@ PageCommands::PageCommands(insertion::ActiveMemo activeMemo, QWidget *window)
         return confirmWithMessageBox(m_window, question);
     };
     showFinishWindow = [](TFinishF *finish) { finish->exec(); };
+    mayOverwrite = [](const QString &) { return true; };
 }
 
 PageCommands::~PageCommands() = default;
@@ -239,11 +240,15 @@ bool PageCommands::writePage(TMemo *memo, const QString &path)
         if (!confirmLossySave(question))
             return false;
     }
+    if (mayOverwrite && !mayOverwrite(path))
+        return false;
     QString error;
-    if (!pagefile::write(path, pagefile::fromText(text), &error)) {
+    const QByteArray bytes = pagefile::fromText(text);
+    if (!pagefile::write(path, bytes, &error)) {
         errordisplay::show(error, m_window);
         return false;
     }
+    emit pageFileSynced(path, bytes);
     memo->document()->setModified(false);
     emit pageWritten(memo, text);
     return true;
@@ -270,7 +275,11 @@ bool PageCommands::savePageAs(TMemo *memo)
 
 bool PageCommands::openFile(const QString &path)
 {
-    TMemo *memo = active();
+    return openFileInto(active(), path);
+}
+
+bool PageCommands::openFileInto(TMemo *memo, const QString &path)
+{
     QByteArray bytes;
     QString error;
     if (!memo)
@@ -282,7 +291,13 @@ bool PageCommands::openFile(const QString &path)
     memo->setText(pagefile::toText(bytes));
     memo->document()->setModified(false);
     setPageFileName(path);
+    emit pageFileSynced(path, bytes);
     return true;
+}
+
+void PageCommands::restorePageFileName(const QString &name)
+{
+    setPageFileName(name.isEmpty() ? untitledName() : name);
 }
 
 void PageCommands::new1Click()

@@ -64,6 +64,9 @@ public:
     // Whether to write a text that code page 1251 cannot hold whole, with "?" in place of
     // what it cannot hold.
     std::function<bool(const QString &question)> confirmLossySave;
+    // Whether the page file may be written over; asked before every write. Always yes unless
+    // the owner knows better (another program changed the file since it was read).
+    std::function<bool(const QString &path)> mayOverwrite;
     // Shows the conversion result window; modal by default.
     std::function<void(TFinishF *window)> showFinishWindow;
 
@@ -73,7 +76,10 @@ public:
 
     // The parts of the file commands, on a given text area.
     bool openFile(const QString &path); // into the active text area
-    bool savePage(TMemo *memo);         // Save: to PageFileName, or Save as when untitled
+    bool openFileInto(TMemo *memo, const QString &path);
+    // The page name a recovered text had; an empty name makes the page untitled.
+    void restorePageFileName(const QString &name);
+    bool savePage(TMemo *memo); // Save: to PageFileName, or Save as when untitled
     bool savePageAs(TMemo *memo);
     bool writePage(TMemo *memo, const QString &path);
 
@@ -105,6 +111,8 @@ signals:
     void wordWrapChanged(bool on);
     // The text of this text area now stands in the page file.
     void pageWritten(TMemo *memo, const QString &text);
+    // The file at `path` was just read or written and holds these bytes.
+    void pageFileSynced(const QString &path, const QByteArray &bytes);
 
 private:
     TMemo *active() const;

@@ -317,6 +317,9 @@ const std::vector<Step> &additions()
              "Рабочие теги: br, hr, bolder, italic, underline, line-throught, left, right, "
              "center, justify",
              caption("TForm1", "sLabel1")),
+        read("General", "RecentPages", "Последние страницы", caption("TForm1", "RecentPages1")),
+        read("General", "ClearRecent", "Очистить список", caption("TForm1", "ClearRecent1")),
+        read("General", "Spelling", "Проверка орфографии", caption("TForm1", "Spelling1")),
         read("DTagHelp", "CurrentTag", "Текущий тег:", caption("THelpTagF", "sLabel1")),
         read("DAbout", "Developer", "Разработчик: Scribel", caption("TAboutF", "Label3")),
         read("DAbout", "WapSite", "WAP-сайт:", caption("TAboutF", "Label6")),

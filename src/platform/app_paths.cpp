@@ -40,6 +40,8 @@ void createProgramFolders()
 
 QString settingsFolder() { return programFolder() + QStringLiteral("/Settings"); }
 QString settingsFile() { return settingsFolder() + QStringLiteral("/Settings.ini"); }
+QString recentPagesFile() { return settingsFolder() + QStringLiteral("/RecentPages.txt"); }
+QString additionsFile() { return settingsFolder() + QStringLiteral("/Additions.ini"); }
 
 QString cacheFolder()
 {

@@ -14,6 +14,9 @@ void createProgramFolders();
 
 QString settingsFolder();
 QString settingsFile(); // .../Settings/Settings.ini
+// Files of the program's additions, beside the settings file: never in Settings.ini.
+QString recentPagesFile(); // .../Settings/RecentPages.txt
+QString additionsFile();   // .../Settings/Additions.ini (switches of the additions)
 
 // Per-user cache folder for the preview files; created on demand.
 QString cacheFolder();

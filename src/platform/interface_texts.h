@@ -21,6 +21,18 @@ enum Text {
     NoPageBack,
     NoPageForward,
     CannotOpenInBrowser, // %1: the address the desktop's browser could not open
+    RecoveredText,
+    DiscardRecoveredButton,
+    KeepButton,
+    RecentPageMissing, // %1: the path
+    ChangedOutside,    // %1: the page's file name
+    DeletedOutside,    // %1: the page's file name
+    ReloadButton,
+    ReloadQuestion,    // %1: the page's file name
+    OverwriteQuestion, // %1: the page's file name
+    OverwriteButton,
+    AddToDictionary,
+    DictionaryMissing, // %1: the language
     TextCount
 };
 

@@ -76,9 +76,29 @@ void TestInterfaceTexts::shippedFilesGiveEveryText()
 {
     QFETCH(QString, file);
     const IniFile language(QStringLiteral(RR_SOURCE_DIR "/lang/") + file);
-    for (const char *key :
-         {"SaveChanges", "Save", "DontSave", "Cancel", "LossySave", "Write", "Preview",
-          "AddressRefused", "NoPageBack", "NoPageForward", "CannotOpenInBrowser"})
+    for (const char *key : {"SaveChanges",
+                            "Save",
+                            "DontSave",
+                            "Cancel",
+                            "LossySave",
+                            "Write",
+                            "Preview",
+                            "AddressRefused",
+                            "NoPageBack",
+                            "NoPageForward",
+                            "CannotOpenInBrowser",
+                            "Recovered",
+                            "DiscardRecovered",
+                            "Keep",
+                            "RecentMissing",
+                            "ChangedOutside",
+                            "DeletedOutside",
+                            "Reload",
+                            "ReloadQuestion",
+                            "OverwriteQuestion",
+                            "Overwrite",
+                            "AddWord",
+                            "NoDictionary"})
         QVERIFY2(!language.readString("Messages", key).isEmpty(), key);
     load(language);
     // The placeholders survive the translation, or the question would lose its file name.

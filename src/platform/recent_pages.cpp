@@ -1,0 +1,48 @@
+#include "platform/recent_pages.h"
+
+#include "platform/save_file.h"
+
+#include <QFile>
+
+namespace recentpages {
+
+QStringList added(QStringList list, const QString &path, int limit)
+{
+    list.removeAll(path);
+    list.prepend(path);
+    while (list.size() > limit)
+        list.removeLast();
+    return list;
+}
+
+QStringList load(const QString &file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    QStringList list;
+    const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (!line.isEmpty() && !list.contains(line) && list.size() < Limit)
+            list.append(line);
+    }
+    return list;
+}
+
+bool save(const QString &file, const QStringList &list, QString *error)
+{
+    QByteArray bytes;
+    for (const QString &path : list)
+        bytes += path.toUtf8() + '\n';
+    QString reason;
+    if (!savefile::replace(file, bytes, &reason)) {
+        if (error)
+            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(file, reason);
+        return false;
+    }
+    return true;
+}
+
+} // namespace recentpages
