@@ -1,0 +1,323 @@
+#include "markup/site_view.h"
+
+#include "markup/site.h"
+#include "markup/tag_grammar.h"
+
+namespace markup {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Running lines move with CSS animation (scripts stay off): "left" moves the text towards the
+// left edge; scroll passes through, slide comes in and stays, alternate goes to and fro.
+const char pageStyle[] =
+    "body{font-family:sans-serif;font-size:14px;margin:6px;word-wrap:break-word}"
+    "hr{border:0;border-top:1px solid #999}"
+    ".run{position:relative;overflow:hidden;white-space:nowrap;height:1.3em}"
+    ".run>span{position:absolute;white-space:nowrap;animation-timing-function:linear;"
+    "animation-iteration-count:infinite}"
+    ".run-scroll-left>span{animation-name:rr-scroll-left}"
+    ".run-scroll-right>span{animation-name:rr-scroll-right}"
+    ".run-slide-left>span{animation-name:rr-slide-left;animation-iteration-count:1;"
+    "animation-fill-mode:forwards}"
+    ".run-slide-right>span{animation-name:rr-slide-right;animation-iteration-count:1;"
+    "animation-fill-mode:forwards}"
+    ".run-alternate-left>span{animation-name:rr-alternate;animation-direction:alternate}"
+    ".run-alternate-right>span{animation-name:rr-alternate;animation-direction:alternate-reverse}"
+    "@keyframes "
+    "rr-scroll-left{from{left:100%;transform:none}to{left:0;transform:translateX(-100%)}}"
+    "@keyframes "
+    "rr-scroll-right{from{left:0;transform:translateX(-100%)}to{left:100%;transform:none}}"
+    "@keyframes rr-slide-left{from{left:100%;transform:none}to{left:0;transform:none}}"
+    "@keyframes rr-slide-right{from{left:0;transform:translateX(-100%)}"
+    "to{left:100%;transform:translateX(-100%)}}"
+    "@keyframes rr-alternate{from{left:100%;transform:translateX(-100%)}to{left:0;transform:none}}"
+    "@keyframes rr-blink{50%{visibility:hidden}}"
+    // A picture that cannot be loaded shows its caption in a frame instead of a broken icon:
+    // the engine draws an image's ::before only when the image has failed.
+    "img.pic{position:relative;vertical-align:bottom}"
+    "img.pic::before{content:attr(alt);position:absolute;left:0;top:0;right:0;bottom:0;"
+    "display:block;min-width:4em;padding:2px 6px;box-sizing:border-box;background:#F4F4F4;"
+    "border:1px solid #999;color:#333;font:12px sans-serif;white-space:nowrap}"
+    ".pic-off{display:inline-block;padding:2px 6px;background:#F4F4F4;border:1px solid #999;"
+    "color:#333;font:12px sans-serif}"
+    ".badlink{color:#777;text-decoration:underline dotted}";
+
+QString cssColor(QStringView color)
+{
+    if (!IsColor(color))
+        return {};
+    if (color.size() == 6 && !ColorNames().contains(color.toString().toLower()))
+        return u"#"_s + color.toString().toUpper();
+    return color.toString().toLower();
+}
+
+class Writer
+{
+public:
+    explicit Writer(const SiteViewOptions &options) : m_options(options) {}
+
+    QString page(QStringView text)
+    {
+        m_out.reserve(text.size() * 5 / 4 + 4096);
+        m_out += u"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n"
+                 "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+                 "style-src 'unsafe-inline'; img-src "_s;
+        m_out += m_options.images ? u"http: https:"_s : u"'none'"_s;
+        m_out += u"\">\n<style>"_s + QLatin1String(pageStyle) + u"</style></head>\n<body>"_s;
+        QList<TagToken> tokens;
+        QList<TagProblem> problems;
+        ForEachLine(text, [&](int, QStringView line) {
+            ReadLine(line, &tokens, &problems);
+            writeLine(line, tokens);
+        });
+        closeSpans();
+        if (!m_align.isEmpty())
+            m_out += u"</div>"_s;
+        m_out += u"</body></html>\n"_s;
+        return m_out;
+    }
+
+private:
+    template <typename... Parts> void put(const Parts &...parts)
+    {
+        (m_out.append(QStringView(parts)), ...);
+    }
+
+    void escape(QStringView text)
+    {
+        for (const QChar c : text) {
+            switch (c.unicode()) {
+            case '&':
+                m_out += u"&amp;"_s;
+                break;
+            case '<':
+                m_out += u"&lt;"_s;
+                break;
+            case '>':
+                m_out += u"&gt;"_s;
+                break;
+            case '"':
+                m_out += u"&quot;"_s;
+                break;
+            case '\'':
+                m_out += u"&#39;"_s;
+                break;
+            case 0:
+                m_out += QChar(QChar::ReplacementCharacter);
+                break;
+            default:
+                m_out += c;
+            }
+        }
+    }
+
+    void openSpans()
+    {
+        for (const QStringView css : m_styles)
+            put(u"<span style=\"", css, u"\">");
+    }
+    void closeSpans()
+    {
+        for (qsizetype i = 0; i < m_styles.size(); ++i)
+            m_out += u"</span>"_s;
+    }
+    void openAlignment()
+    {
+        if (!m_align.isEmpty())
+            put(u"<div style=\"text-align:", m_align, u"\">");
+    }
+
+    void writeLine(QStringView line, const QList<TagToken> &tokens)
+    {
+        bool inLineFormat = false;
+        for (const TagToken &token : tokens) {
+            if (token.kind == TagToken::Text) {
+                escape(line.mid(token.start, token.length));
+            } else if (token.kind == TagToken::LineFormat) {
+                closeSpans();
+                if (inLineFormat)
+                    m_out += u"</div>"_s;
+                else if (!m_align.isEmpty())
+                    m_out += u"</div>"_s;
+                inLineFormat = true;
+                put(u"<div style=\"text-align:", token.rule->css);
+                if (const QString bg = cssColor(token.args[0]); !bg.isEmpty())
+                    m_out += u";background:"_s + bg;
+                if (const QString fg = cssColor(token.args[1]); !fg.isEmpty())
+                    m_out += u";color:"_s + fg;
+                m_out += u"\">"_s;
+                openSpans();
+            } else {
+                writeTag(token, inLineFormat);
+            }
+        }
+        if (inLineFormat) {
+            closeSpans();
+            m_out += u"</div>"_s;
+            openAlignment();
+            openSpans();
+        }
+    }
+
+    void link(const QString &address)
+    {
+        m_out += u"<a href=\""_s;
+        escape(address);
+        m_out += u"\">"_s;
+    }
+
+    void picture(const ImageRef &image)
+    {
+        const QString address = site::imageAddress(image.number.toString());
+        const QString caption = image.caption.isEmpty()
+                                    ? m_options.pictureText.arg(image.number.toString())
+                                    : image.caption.toString();
+        if (!m_options.images || address.isEmpty()) {
+            m_out += u"<span class=\"pic-off\">"_s;
+            escape(caption);
+            m_out += u"</span>"_s;
+            return;
+        }
+        m_out += u"<img class=\"pic\" src=\""_s;
+        escape(address);
+        m_out += u"\" alt=\""_s;
+        escape(caption);
+        m_out += u"\" title=\""_s;
+        escape(caption);
+        m_out += u"\""_s;
+        if (image.hasWidth)
+            put(u" width=\"", image.width, u"\"");
+        else if (!image.natural())
+            m_out += u" style=\"max-width:100%\""_s;
+        m_out += u">"_s;
+    }
+
+    void reference(const QString &address, const QString &text)
+    {
+        link(address);
+        escape(text);
+        m_out += u"</a>"_s;
+    }
+
+    void writeTag(const TagToken &token, bool inLineFormat)
+    {
+        const TagRule &rule = *token.rule;
+        switch (rule.shape) {
+        case TagShape::Style:
+            // A style already in force adds nothing; this keeps the nesting shallow.
+            if (!m_styles.contains(rule.css)) {
+                m_styles.append(rule.css);
+                put(u"<span style=\"", rule.css, u"\">");
+            }
+            break;
+        case TagShape::Cancel:
+            closeSpans();
+            m_styles.clear();
+            break;
+        case TagShape::Alignment:
+            closeSpans();
+            if (!inLineFormat && !m_align.isEmpty())
+                m_out += u"</div>"_s;
+            m_align = rule.css;
+            if (!inLineFormat)
+                openAlignment();
+            openSpans();
+            break;
+        case TagShape::Standalone:
+            m_out += rule.word == u"br" ? u"<br>"_s : u"<hr>"_s;
+            break;
+        case TagShape::Link: {
+            const QString address = SafeLinkAddress(token.args[0]);
+            if (address.isEmpty())
+                m_out += u"<span class=\"badlink\">"_s;
+            else
+                link(address);
+            if (token.image.format)
+                picture(token.image);
+            else
+                escape(token.args[1].isEmpty() ? token.args[0] : token.args[1]);
+            m_out += address.isEmpty() ? u"</span>"_s : u"</a>"_s;
+            break;
+        }
+        case TagShape::MemberRef:
+            reference(site::memberPage(token.args[0].toString()), token.args[0].toString());
+            break;
+        case TagShape::NumberRef: {
+            const QString number = token.args[0].toString();
+            if (rule.word == u"r")
+                reference(site::sectionPage(number), m_options.sectionText.arg(number));
+            else if (rule.word == u"f")
+                reference(site::filePage(number), m_options.fileText.arg(number));
+            else
+                reference(site::articlePage(number), m_options.articleText.arg(number));
+            break;
+        }
+        case TagShape::Image:
+            picture(token.image);
+            break;
+        case TagShape::RunningLine: {
+            closeSpans();
+            m_out += u"<div class=\"run run-"_s + token.args[0].toString().toLower() + u'-' +
+                     token.args[2].toString().toLower() + u"\" style=\"background:"_s +
+                     cssColor(token.args[1]) + u"\"><span style=\"color:"_s +
+                     cssColor(token.args[4]) + u";animation-duration:"_s;
+            // The duration is the time of one pass in tenths of a second.
+            const qlonglong tenths = qBound(1LL, token.args[3].toLongLong(), 1000000LL);
+            m_out += QString::number(double(tenths) / 10.0) + u"s\">"_s;
+            openSpans();
+            escape(token.args[5]);
+            closeSpans();
+            m_out += u"</span></div>"_s;
+            openSpans();
+            break;
+        }
+        case TagShape::RunType:
+        case TagShape::RunDirection:
+            break; // never a tag of its own
+        }
+    }
+
+    const SiteViewOptions &m_options;
+    QString m_out;
+    QList<QStringView> m_styles; // open style spans, outermost first
+    QStringView m_align;         // the alignment in force; empty: none yet
+};
+
+} // namespace
+
+QString SafeLinkAddress(QStringView address)
+{
+    if (address.isEmpty())
+        return {};
+    const qsizetype colon = address.indexOf(u':');
+    qsizetype stop = address.size();
+    for (const QChar c : {u'/', u'?', u'#'}) {
+        const qsizetype at = address.indexOf(c);
+        if (at >= 0)
+            stop = qMin(stop, at);
+    }
+    if (colon >= 0 && colon < stop) {
+        const QStringView scheme = address.left(colon);
+        for (const QStringView allowed : {u"http", u"https", u"ftp", u"mailto"}) {
+            if (scheme.compare(allowed, Qt::CaseInsensitive) == 0)
+                return address.toString();
+        }
+        // "host:8080/page" has a port, not a scheme.
+        if (!std::all_of(address.begin() + colon + 1, address.begin() + stop,
+                         [](QChar c) { return c.isDigit(); }) ||
+            colon + 1 == stop)
+            return {};
+    }
+    if (address.contains(u'@') && stop == address.size())
+        return u"mailto:"_s + address.toString();
+    return u"http://"_s + address.toString();
+}
+
+QString PageToSiteHtml(QStringView page, const SiteViewOptions &options)
+{
+    return Writer(options).page(page);
+}
+
+} // namespace markup
