@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
 #include "browser/message_preview.h"
+#include "markup/site_view.h"
+#include "markup/tag_grammar.h"
 #include "platform/codepage.h"
 #include "platform/page_file.h"
 
@@ -14,12 +16,17 @@ const char usage[] =
     "Usage: rivirazare [FILE.mv]\n"
     "       rivirazare --to-line FILE\n"
     "       rivirazare --message-html FILE\n"
+    "       rivirazare --page-html FILE\n"
+    "       rivirazare --check FILE...\n"
     "\n"
     "Mirvale Rivi Razare, an editor for pages and messages in the Mirvale caret-tag markup.\n"
     "\n"
     "Options:\n"
     "  --to-line FILE       write the page FILE joined into one line, as Convert (F2) gives it\n"
     "  --message-html FILE  write the HTML preview page of the message FILE\n"
+    "  --page-html FILE     write the page FILE as the site shows it, as UTF-8 HTML\n"
+    "  --check FILE...      print each broken tag as FILE:LINE:COLUMN: message; exit 1 when\n"
+    "                       any was found, 0 when none, 2 when a file cannot be read\n"
     "  -h, --help           show this help\n"
     "\n"
     "Files are read and written in code page 1251. Without options the editor starts.\n";
@@ -44,6 +51,38 @@ QByteArray toLine(const QByteArray &page)
     return line;
 }
 
+// The problems of every file, one line each; 0, 1 or 2 as the usage says.
+int check(const QStringList &files)
+{
+    int status = 0;
+    QList<markup::TagToken> tokens;
+    QList<markup::TagProblem> problems;
+    for (const QString &file : files) {
+        QByteArray bytes;
+        QString error;
+        if (!pagefile::read(file, &bytes, &error)) {
+            writeError(QStringLiteral("rivirazare: ") + error);
+            status = 2;
+            continue;
+        }
+        const QString text = cp1251::decode(bytes);
+        QByteArray out;
+        const QByteArray name = file.toUtf8();
+        markup::ForEachLine(text, [&](int index, QStringView line) {
+            markup::ReadLine(line, &tokens, &problems);
+            for (const markup::TagProblem &problem : problems) {
+                out += name + ':' + QByteArray::number(index + 1) + ':' +
+                       QByteArray::number(problem.column + 1) + ": " +
+                       markup::ProblemMessage(problem).toUtf8() + '\n';
+            }
+        });
+        writeOut(out);
+        if (!out.isEmpty() && status == 0)
+            status = 1;
+    }
+    return status;
+}
+
 } // namespace
 
 std::optional<int> run(const QStringList &arguments)
@@ -56,9 +95,17 @@ std::optional<int> run(const QStringList &arguments)
         writeOut(usage);
         return 0;
     }
+    if (first == QLatin1String("--check")) {
+        if (args.size() < 2) {
+            writeError(QStringLiteral("rivirazare: --check takes one or more FILEs (see --help)"));
+            return 2;
+        }
+        return check(args.mid(1));
+    }
     const bool toLineMode = first == QLatin1String("--to-line");
     const bool htmlMode = first == QLatin1String("--message-html");
-    if (!toLineMode && !htmlMode) {
+    const bool pageMode = first == QLatin1String("--page-html");
+    if (!toLineMode && !htmlMode && !pageMode) {
         if (first.startsWith(QLatin1Char('-'))) {
             writeError(QStringLiteral("rivirazare: unknown option %1 (see --help)").arg(first));
             return 2;
@@ -74,6 +121,10 @@ std::optional<int> run(const QStringList &arguments)
     if (!pagefile::read(args.at(1), &bytes, &error)) {
         writeError(QStringLiteral("rivirazare: ") + error);
         return 1;
+    }
+    if (pageMode) {
+        writeOut(markup::PageToSiteHtml(cp1251::decode(bytes)).toUtf8());
+        return 0;
     }
     // The very bytes the Message tab writes to its preview file.
     writeOut(toLineMode ? toLine(bytes) : messagepreview::pageBytes(cp1251::decode(bytes)));
