@@ -55,8 +55,6 @@ QByteArray toLine(const QByteArray &page)
 int check(const QStringList &files)
 {
     int status = 0;
-    QList<markup::TagToken> tokens;
-    QList<markup::TagProblem> problems;
     for (const QString &file : files) {
         QByteArray bytes;
         QString error;
@@ -65,17 +63,7 @@ int check(const QStringList &files)
             status = 2;
             continue;
         }
-        const QString text = cp1251::decode(bytes);
-        QByteArray out;
-        const QByteArray name = file.toUtf8();
-        markup::ForEachLine(text, [&](int index, QStringView line) {
-            markup::ReadLine(line, &tokens, &problems);
-            for (const markup::TagProblem &problem : problems) {
-                out += name + ':' + QByteArray::number(index + 1) + ':' +
-                       QByteArray::number(problem.column + 1) + ": " +
-                       markup::ProblemMessage(problem).toUtf8() + '\n';
-            }
-        });
+        const QByteArray out = markup::CheckReport(cp1251::decode(bytes), file).toUtf8();
         writeOut(out);
         if (!out.isEmpty() && status == 0)
             status = 1;

@@ -1,5 +1,7 @@
 #include "markup/tag_grammar.h"
 
+#include <QMultiHash>
+
 #include <algorithm>
 
 namespace markup {
@@ -146,19 +148,17 @@ struct Numbered
 
 Numbered readNumbered(QStringView head, TagShape shape)
 {
+    // The common case first: a word of the shape followed by digits, or the word alone.
+    qsizetype digitsFrom = head.size();
+    while (digitsFrom > 0 && head[digitsFrom - 1] >= u'0' && head[digitsFrom - 1] <= u'9')
+        --digitsFrom;
+    if (const TagRule *rule = FindRule(head.left(digitsFrom), {shape}))
+        return {digitsFrom == head.size() ? Numbered::Empty : Numbered::Ok, rule,
+                head.mid(digitsFrom)};
+    // "jpgl23", "r1x": meant as a number, but not one.
     static const QList<const TagRule *> images = longestFirst(TagShape::Image);
     static const QList<const TagRule *> references = longestFirst(TagShape::NumberRef);
-    const QList<const TagRule *> &rules = shape == TagShape::Image ? images : references;
-    for (const TagRule *rule : rules) {
-        if (head == rule->word)
-            return {Numbered::Empty, rule, head.mid(head.size())};
-    }
-    for (const TagRule *rule : rules) {
-        if (head.startsWith(rule->word) && isDigits(head.mid(rule->word.size())))
-            return {Numbered::Ok, rule, head.mid(rule->word.size())};
-    }
-    // "jpgl23", "r1x": meant as a number, but not one.
-    for (const TagRule *rule : rules) {
+    for (const TagRule *rule : shape == TagShape::Image ? images : references) {
         const QStringView rest = head.mid(rule->word.size());
         if (head.startsWith(rule->word) && hasDigit(rest))
             return {Numbered::BadNumber, rule, rest};
@@ -460,6 +460,22 @@ QString ProblemMessage(const TagProblem &problem, const QStringList &templates)
     message.replace(u"%2"_s, problem.expected);
     message.replace(QStringLiteral("\x01"), problem.detail);
     return message;
+}
+
+QString CheckReport(QStringView text, const QString &name)
+{
+    QString report;
+    QList<TagToken> tokens;
+    QList<TagProblem> problems;
+    ForEachLine(text, [&](int index, QStringView line) {
+        ReadLine(line, &tokens, &problems);
+        for (const TagProblem &problem : problems) {
+            report += name + u':' + QString::number(index + 1) + u':' +
+                      QString::number(problem.column + 1) + u": "_s + ProblemMessage(problem) +
+                      u'\n';
+        }
+    });
+    return report;
 }
 
 void ReadLine(QStringView line, QList<TagToken> *tokens, QList<TagProblem> *problems)

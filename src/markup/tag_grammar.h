@@ -101,6 +101,10 @@ struct TagToken
 // after it. Linear in the line's length.
 void ReadLine(QStringView line, QList<TagToken> *tokens, QList<TagProblem> *problems);
 
+// Every problem of a text, one line each: "NAME:LINE:COLUMN: message" (1-based, English), as
+// the command line prints them; empty for a text without problems.
+QString CheckReport(QStringView text, const QString &name);
+
 // Splits a text into lines at CR LF, CR or LF and calls f(lineIndex, line) for each; a line
 // break at the very end adds no line.
 template <typename F> void ForEachLine(QStringView text, F &&f)
