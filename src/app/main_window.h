@@ -9,6 +9,7 @@
 
 class MessageTab;
 class PageCommands;
+class PageExtras;
 class PanelStrip;
 class QAction;
 class QLabel;
@@ -57,6 +58,8 @@ public:
     QAction *action(const QString &name) const;
 
     PageCommands *pageCommands() const { return m_commands; }
+    // Tag checking, the site view and its export, the one-line length.
+    PageExtras *pageExtras() const { return m_extras; }
     QString pageFileName() const;
 
     // Writes the ten values of the settings file; reports the first value it cannot write.
@@ -112,6 +115,7 @@ private:
     QMenu *m_memoGenPopup = nullptr;
     QList<QAction *> m_mainMenuActions; // in menu order
     PageCommands *m_commands = nullptr;
+    PageExtras *m_extras = nullptr;
     bool m_shown = false;
     // A main-menu key taken from the focused control, run when its key press arrives.
     QPointer<QAction> m_pendingShortcut;

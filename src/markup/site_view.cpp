@@ -66,7 +66,10 @@ public:
                  "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
                  "style-src 'unsafe-inline'; img-src "_s;
         m_out += m_options.images ? u"http: https:"_s : u"'none'"_s;
-        m_out += u"\">\n<style>"_s + QLatin1String(pageStyle) + u"</style></head>\n<body>"_s;
+        // Links open outside the page, never in place of it (a view embedded in the editor
+        // then stays on the page).
+        m_out += u"\">\n<base target=\"_blank\">\n<style>"_s + QLatin1String(pageStyle) +
+                 u"</style></head>\n<body>"_s;
         QList<TagToken> tokens;
         QList<TagProblem> problems;
         ForEachLine(text, [&](int, QStringView line) {
