@@ -37,6 +37,13 @@ QLabel *statusLabel(const char *name, QStatusBar *bar)
     return label;
 }
 
+// A status text is never cut short: the label grows to it.
+void setStatusText(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->setMinimumWidth(label->sizeHint().width());
+}
+
 } // namespace
 
 PageExtras::PageExtras(TForm1 *window) : QObject(window), m_window(window)
@@ -148,15 +155,15 @@ void PageExtras::showCount()
 {
     const TagChecker *checker = checkerOf(m_window->activeMemo());
     const int count = checker ? checker->count() : 0;
-    m_count->setText(interfacetexts::text(interfacetexts::ProblemCount).arg(count));
+    setStatusText(m_count, interfacetexts::text(interfacetexts::ProblemCount).arg(count));
     // A count above zero stands out; no problems reads as plain text.
     m_count->setStyleSheet(count ? QStringLiteral("color:#A000A0;font-weight:bold") : QString());
 }
 
 void PageExtras::showLength()
 {
-    m_length->setText(interfacetexts::text(interfacetexts::OneLineLength)
-                          .arg(oneLineLength(m_window->memoGen())));
+    setStatusText(m_length, interfacetexts::text(interfacetexts::OneLineLength)
+                                .arg(oneLineLength(m_window->memoGen())));
 }
 
 void PageExtras::fillList()

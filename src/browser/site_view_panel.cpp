@@ -100,8 +100,12 @@ void SiteViewPanel::textChanged()
 void SiteViewPanel::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // Shown again: catch up at once (the timer keeps its pause for the changes to come).
     if (m_stale)
-        m_timer->start(0);
+        QTimer::singleShot(0, this, [this] {
+            if (m_stale && isVisible())
+                rebuildNow();
+        });
 }
 
 void SiteViewPanel::rebuildNow()
