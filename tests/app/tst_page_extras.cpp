@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -64,6 +65,7 @@ private slots:
     void oneLineLength();
     void siteViewFollowsThePage();
     void exportWritesTheSiteView();
+    void documentationPictures();
 };
 
 void TstPageExtras::initTestCase()
@@ -260,6 +262,49 @@ void TstPageExtras::exportWritesTheSiteView()
     // A folder that cannot be written: an error, and nothing claimed.
     QVERIFY(!extras()->exportHtml(dir.filePath(u"no/such/folder/page.html"_s), &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TstPageExtras::documentationPictures()
+{
+    // Run by scripts/doc-pictures.sh under a private X server: the screen holds what the web
+    // engine draws, which a widget grab does not.
+    const QString folder = qEnvironmentVariable("RR_DOC_PICTURES");
+    if (folder.isEmpty() || QGuiApplication::platformName() != u"xcb"_s)
+        QSKIP("documentation pictures are made by scripts/doc-pictures.sh");
+    m_form->hide();
+    m_form->setGeometry(0, 0, 1000, 560); // all of it on the screen
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    const auto shoot = [this](const QString &path) {
+        QTest::qWait(1500);
+        QVERIFY(m_form->screen()
+                    ->grabWindow(m_form->winId(), 0, 0, m_form->width(), m_form->height())
+                    .save(path));
+    };
+    m_form->pageControl()->setCurrentWidget(m_form->editorPage());
+    type(m_form->memoGen(),
+         u"^center^^bolder^Добро пожаловать!^n^^br^\n"
+         "^left:#FFFFCC:#800000^Страница ^u:Scribel^ о котах.\n"
+         "^italic^Смотрите ^url^http://wap.mirvale.example^сайт^ и ^r12^.^n^^hr^\n"
+         "^run:Scroll:000080:left:80:FFFF00^Бегущая строка^\n"
+         "^justify^Кот на рисунке: ^jpg1234^Мой кот^^br^\n"
+         "^underline^Подчёркнуто^n^, ^line-throught^зачёркнуто^n^, ^overline^линия над^n^."_s);
+    m_form->action(u"SiteView1"_s)->setChecked(true);
+    QTRY_VERIFY_WITH_TIMEOUT(!extras()->siteView()->shownHtml().isEmpty(), 10000);
+    shoot(folder + u"/site-view.png"_s);
+    m_form->action(u"SiteView1"_s)->setChecked(false);
+
+    type(m_form->memoGen(), u"^center^^bolder^Мои ссылки\n"
+                            "^url^http://wap.mirvale.example^\n"
+                            "^jpgl23^Кот^ и ^u:^\n"
+                            "^middle:#white:#black^Текст\n"
+                            "^run:Scroll:FFFFFF:left:100:00000G^Привет^\n"
+                            "^bolde^Жирный ^r1x^ ^bol"_s);
+    extras()->checkerOf(m_form->memoGen())->checkNow();
+    m_form->action(u"TagProblems1"_s)->setChecked(true);
+    m_form->memoGen()->setFocus();
+    shoot(folder + u"/tag-problems.png"_s);
+    m_form->action(u"TagProblems1"_s)->setChecked(false);
 }
 
 RR_APP_TEST_MAIN(TstPageExtras)
