@@ -185,7 +185,9 @@ private:
             return;
         }
         // The number is digits, so the address needs no escaping.
-        put(u"<img class=\"pic\" src=\"", site::imageAddress(image.number.toString()),
+        const qsizetype zeros = 10 - image.number.size();
+        put(u"<img class=\"pic\" src=\"", m_addresses.imageBefore,
+            QStringView(u"0000000000").left(zeros), image.number, m_addresses.imageAfter,
             u"\" alt=\"");
         caption(image);
         m_out += u"\""_s;
@@ -204,10 +206,15 @@ private:
             escape(image.caption);
     }
 
-    // A link to one of the site's pages; its text is `label` with %1 the tag's argument.
-    void reference(const QString &address, const QString &label, QStringView argument)
+    // A link to one of the site's pages, at `address` followed by `addressEnd`; its text is
+    // `label` with %1 the tag's argument.
+    void reference(const QString &address, QStringView addressEnd, const QString &label,
+                   QStringView argument)
     {
-        link(address);
+        m_out += u"<a href=\""_s;
+        escape(address);
+        escape(addressEnd);
+        m_out += u"\">"_s;
         const qsizetype at = label.indexOf(u"%1"_s);
         if (at < 0) {
             escape(label);
@@ -217,6 +224,10 @@ private:
             escape(QStringView(label).mid(at + 2));
         }
         m_out += u"</a>"_s;
+    }
+    void reference(const QString &address, const QString &label, QStringView number)
+    {
+        reference(address, number, label, number);
     }
 
     void writeTag(const TagToken &token, bool inLineFormat)
@@ -260,16 +271,16 @@ private:
             break;
         }
         case TagShape::MemberRef:
-            reference(site::memberPage(token.args[0].toString()), u"%1"_s, token.args[0]);
+            reference(site::memberPage(token.args[0].toString()), {}, u"%1"_s, token.args[0]);
             break;
         case TagShape::NumberRef: {
             const QStringView number = token.args[0];
             if (rule.word == u"r")
-                reference(site::sectionPage(number.toString()), m_options.sectionText, number);
+                reference(m_addresses.section, m_options.sectionText, number);
             else if (rule.word == u"f")
-                reference(site::filePage(number.toString()), m_options.fileText, number);
+                reference(m_addresses.file, m_options.fileText, number);
             else
-                reference(site::articlePage(number.toString()), m_options.articleText, number);
+                reference(m_addresses.article, m_options.articleText, number);
             break;
         }
         case TagShape::Image:
@@ -297,7 +308,25 @@ private:
         }
     }
 
+    // The site's addresses split around the tag's argument, built once per page.
+    struct Addresses
+    {
+        QString section = site::sectionPage({});
+        QString file = site::filePage({});
+        QString article = site::articlePage({});
+        QString imageBefore;
+        QString imageAfter;
+        Addresses()
+        {
+            const QString sample = site::imageAddress(u"0123456789"_s);
+            const qsizetype at = sample.indexOf(u"0123456789"_s);
+            imageBefore = sample.left(at);
+            imageAfter = sample.mid(at + 10);
+        }
+    };
+
     const SiteViewOptions &m_options;
+    const Addresses m_addresses;
     QString m_out;
     QList<QStringView> m_styles; // open style spans, outermost first
     QStringView m_align;         // the alignment in force; empty: none yet

@@ -2,6 +2,9 @@
 
 #include <QMultiHash>
 
+#include <QHash>
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 namespace markup {
@@ -67,10 +70,20 @@ const QList<TagRule> &TagGrammar()
 
 const TagRule *FindRule(QStringView word, std::initializer_list<TagShape> shapes)
 {
-    for (const TagRule &rule : TagGrammar()) {
-        if (rule.word == word &&
-            std::find(shapes.begin(), shapes.end(), rule.shape) != shapes.end())
-            return &rule;
+    // Looked up for every tag of a page: by word first, then by shape among its one or two
+    // rules.
+    static const QHash<QStringView, QVarLengthArray<const TagRule *, 2>> byWord = [] {
+        QHash<QStringView, QVarLengthArray<const TagRule *, 2>> map;
+        for (const TagRule &rule : TagGrammar())
+            map[rule.word].append(&rule);
+        return map;
+    }();
+    const auto it = byWord.constFind(word);
+    if (it == byWord.constEnd())
+        return nullptr;
+    for (const TagRule *rule : *it) {
+        if (std::find(shapes.begin(), shapes.end(), rule->shape) != shapes.end())
+            return rule;
     }
     return nullptr;
 }
