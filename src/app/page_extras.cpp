@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -51,6 +52,10 @@ PageExtras::PageExtras(TForm1 *window) : QObject(window), m_window(window)
     setObjectName(QStringLiteral("PageExtras"));
     TMemo *page = window->memoGen();
     m_pageChecker = new TagChecker(page);
+    m_listTimer = new QTimer(this);
+    m_listTimer->setSingleShot(true);
+    m_listTimer->setInterval(50);
+    connect(m_listTimer, &QTimer::timeout, this, &PageExtras::fillList);
     m_messageChecker = new TagChecker(window->memo2());
 
     // After the four specified panels: the problem count of the active text area, and the
@@ -60,7 +65,8 @@ PageExtras::PageExtras(TForm1 *window) : QObject(window), m_window(window)
     for (TagChecker *checker : {m_pageChecker, m_messageChecker})
         connect(checker, &TagChecker::problemsChanged, this, [this] {
             showCount();
-            fillList();
+            // A big page is checked in many slices: the list is filled once they are done.
+            m_listTimer->start();
         });
     connect(page, &QPlainTextEdit::textChanged, this, &PageExtras::showLength);
     connect(window->pageControl(), &QTabWidget::currentChanged, this, [this] {

@@ -9,6 +9,7 @@
 class QDockWidget;
 class QLabel;
 class QSplitter;
+class QTimer;
 class QTreeWidget;
 class SiteViewPanel;
 class TForm1;
@@ -62,4 +63,5 @@ private:
     QTreeWidget *m_list = nullptr;
     QLabel *m_count = nullptr;
     QLabel *m_length = nullptr;
+    QTimer *m_listTimer = nullptr; // fills the list once a run of changes is over
 };

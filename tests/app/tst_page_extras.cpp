@@ -170,7 +170,7 @@ void TstPageExtras::listAndF8MoveTheCaret()
     m_form->action(u"TagProblems1"_s)->trigger();
     QTRY_VERIFY(extras()->problemsDock()->isVisible());
     QTreeWidget *list = extras()->problemsList();
-    QCOMPARE(list->topLevelItemCount(), 3);
+    QTRY_COMPARE(list->topLevelItemCount(), 3);
     QCOMPARE(list->topLevelItem(2)->text(0), u"2"_s);
     QCOMPARE(list->topLevelItem(2)->text(1), u"1"_s);
     emit list->itemClicked(list->topLevelItem(1), 0);
@@ -223,6 +223,11 @@ void TstPageExtras::oneLineLength()
     QString joined = memo->text();
     finish->setResult(joined.remove(u'\n'));
     QCOMPARE(finish->lengthLabel()->text(), u"Длина: %1"_s.arg(length));
+    // The length stays clear of the OK button and readable.
+    QVERIFY(!finish->lengthLabel()->geometry().intersects(
+        finish->findChild<QWidget *>(u"Button1"_s)->geometry()));
+    QVERIFY(finish->lengthLabel()->width() >= finish->lengthLabel()->sizeHint().width());
+    saveGrab(finish, u"convert.png"_s);
 }
 
 void TstPageExtras::siteViewFollowsThePage()
