@@ -64,8 +64,13 @@ public:
         m_out += m_options.images ? u"http: https:"_s : u"'none'"_s;
         // Links open outside the page, never in place of it (a view embedded in the editor
         // then stays on the page).
-        m_out += u"\">\n<base target=\"_blank\">\n<style>"_s + QLatin1String(pageStyle) +
-                 u"</style></head>\n<body>"_s;
+        m_out += u"\">\n<base target=\"_blank\">\n<style>"_s + QLatin1String(pageStyle);
+        // One class per style word of the grammar: "t-bolder" and so on.
+        for (const TagRule &rule : TagGrammar()) {
+            if (rule.shape == TagShape::Style)
+                put(u".t-", rule.word, u"{", rule.css, u"}");
+        }
+        m_out += u"</style></head>\n<body>"_s;
         QList<TagToken> tokens;
         QList<TagProblem> problems;
         ForEachLine(text, [&](int, QStringView line) {
@@ -120,15 +125,25 @@ private:
         m_out.append(text.mid(run));
     }
 
+    // The styles in force as one element (after a block ended them), closed by closeSpans.
     void openSpans()
     {
-        for (const QStringView css : m_styles)
-            put(u"<span style=\"", css, u"\">");
+        if (m_styles.isEmpty())
+            return;
+        m_out += u"<span class=\""_s;
+        for (qsizetype i = 0; i < m_styles.size(); ++i) {
+            if (i > 0)
+                m_out += u' ';
+            put(u"t-", m_styles.at(i));
+        }
+        m_out += u"\">"_s;
+        m_openSpans = 1;
     }
     void closeSpans()
     {
-        for (qsizetype i = 0; i < m_styles.size(); ++i)
+        for (int i = 0; i < m_openSpans; ++i)
             m_out += u"</span>"_s;
+        m_openSpans = 0;
     }
     void openAlignment()
     {
@@ -236,9 +251,10 @@ private:
         switch (rule.shape) {
         case TagShape::Style:
             // A style already in force adds nothing; this keeps the nesting shallow.
-            if (!m_styles.contains(rule.css)) {
-                m_styles.append(rule.css);
-                put(u"<span style=\"", rule.css, u"\">");
+            if (!m_styles.contains(rule.word)) {
+                m_styles.append(rule.word);
+                put(u"<span class=\"t-", rule.word, u"\">");
+                ++m_openSpans;
             }
             break;
         case TagShape::Cancel:
@@ -328,7 +344,8 @@ private:
     const SiteViewOptions &m_options;
     const Addresses m_addresses;
     QString m_out;
-    QList<QStringView> m_styles; // open style spans, outermost first
+    QList<QStringView> m_styles; // the style words in force, in the order they came
+    int m_openSpans = 0;         // span elements open for them
     QStringView m_align;         // the alignment in force; empty: none yet
 };
 

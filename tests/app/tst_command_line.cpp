@@ -219,7 +219,7 @@ void TestCommandLine::pageHtml()
         run({u"--page-html"_s, fileWith("^bolder^\xCF\xF0\xE8\xE2\xE5\xF2 <script>x</script>")});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out.startsWith("<!DOCTYPE html>"));
-    QVERIFY(r.out.contains("<span style=\"font-weight:bold\">\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2"
+    QVERIFY(r.out.contains("<span class=\"t-bolder\">\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2"
                            "\xD0\xB5\xD1\x82 &lt;script&gt;x&lt;/script&gt;"));
     QCOMPARE(r.err, QByteArray());
 }
