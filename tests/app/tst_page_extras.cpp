@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/menu_layout.h"
 #include "app/page_extras.h"
+#include "browser/message_preview.h"
 #include "browser/message_tab.h"
 #include "browser/site_view_panel.h"
 #include "editor/finish_window.h"
@@ -59,6 +60,7 @@ private slots:
     void specifiedMenusComeFirst();
     void problemsInBothTextAreas_data();
     void problemsInBothTextAreas();
+    void messagePreviewBytesUnchanged();
     void problemsFollowEditsAfterPause();
     void listAndF8MoveTheCaret();
     void oneLineLength_data();
@@ -141,6 +143,20 @@ void TstPageExtras::problemsInBothTextAreas()
     type(memo, QString());
     QTRY_COMPARE(checker->count(), 0);
     QCOMPARE(extras()->problemCountLabel()->text(), u"Ошибок в тегах: 0"_s);
+    m_form->pageControl()->setCurrentWidget(m_form->editorPage());
+}
+
+void TstPageExtras::messagePreviewBytesUnchanged()
+{
+    // The checker underlines the message; the preview file is still exactly the conversion's.
+    m_form->pageControl()->setCurrentWidget(m_form->messagePage());
+    const QString message = u"^bolder^Привет ^bolde^ ^url^x^\n^center^^u:^"_s;
+    type(m_form->memo2(), message);
+    extras()->checkerOf(m_form->memo2())->checkNow();
+    QCOMPARE(extras()->checkerOf(m_form->memo2())->count(), 3);
+    QFile preview(m_form->messageTab()->previewFile());
+    QVERIFY(preview.open(QIODevice::ReadOnly));
+    QCOMPARE(preview.readAll(), messagepreview::pageBytes(message));
     m_form->pageControl()->setCurrentWidget(m_form->editorPage());
 }
 
