@@ -1,14 +1,18 @@
 // Typing into and opening large pages in the highlighting text area.
+#include "browser/html_view.h"
+#include "browser/site_view_panel.h"
 #include "editor/caret_tag_highlighter.h"
 #include "editor/highlighting_memo.h"
 #include "editor/insertion.h"
 #include "editor/spell_checker.h"
+#include "editor/tag_checker.h"
 #include "editor/underline_layer.h"
 #include "platform/fonts.h"
 #include "platform/page_file.h"
 #include "platform/spell_dictionary.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -76,12 +80,44 @@ void key(TMemo &memo, Qt::Key code, const QString &text)
 
 enum Where { AtEnd, InMiddle };
 
+// The tag checker and the site view, both shown, on a text area: what they add to a keystroke.
+struct Extras
+{
+    TagChecker *checker;
+    SiteViewPanel panel;
+    explicit Extras(TMemo &memo) : checker(new TagChecker(&memo))
+    {
+        checker->checkNow();
+        panel.setPageFile(QDir::temp().filePath(QStringLiteral("rr-bench-site-view.html")));
+        panel.attach(&memo);
+        panel.resize(400, 440);
+        if (!qEnvironmentVariableIsSet("RR_NO_PANEL"))
+            panel.show();
+        // The engine takes seconds to lay out a page this long once; that first load is not
+        // what a keystroke costs, so the loop starts when the view has settled.
+        bool loaded = false;
+        QObject::connect(panel.view(), &HtmlView::OnProgressChange, &panel,
+                         [&loaded](int progress, int) { loaded = loaded || progress < 0; });
+        QElapsedTimer clock;
+        clock.start();
+        while (!loaded && clock.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        const qint64 settled = clock.elapsed() + 3000;
+        while (loaded && clock.elapsed() < settled)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+};
+
 // One character typed: key down, the edit, the highlighter's pass and every position report,
 // up to key up. Each typed character is taken back outside the timing, so the page stays the
 // same; the paint that the edit requested runs there too.
-void typing(benchmark::State &state, qsizetype bytes, Where where, bool withPaint)
+void typing(benchmark::State &state, qsizetype bytes, Where where, bool withPaint,
+            bool withExtras = false)
 {
     Area area(page(bytes));
+    std::unique_ptr<Extras> extras;
+    if (withExtras)
+        extras = std::make_unique<Extras>(area.memo);
     QTextCursor c(area.memo.document());
     if (where == AtEnd) {
         c.movePosition(QTextCursor::End);
@@ -209,6 +245,39 @@ void spelledTyping(benchmark::State &state, bool spelling)
     }
     state.counters["marks"] =
         checker.layer() ? checker.layer()->count(UnderlineLayer::Spelling) : 0;
+}
+
+// What the checker does after the pause that follows a keystroke: the changed block read
+// again and its marks replaced.
+void BM_CheckAfterKeystroke1MB(benchmark::State &state)
+{
+    Area area(page(1'000'000));
+    TagChecker *checker = new TagChecker(&area.memo);
+    checker->checkNow();
+    QTextCursor c(area.memo.document()->findBlockByNumber(area.memo.document()->blockCount() / 2));
+    for (auto _ : state) {
+        state.PauseTiming();
+        c.insertText(QStringLiteral("^bolde^"));
+        state.ResumeTiming();
+        checker->checkNow();
+        state.PauseTiming();
+        c.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 7);
+        c.removeSelectedText();
+        checker->checkNow();
+        state.ResumeTiming();
+    }
+    state.counters["problems"] = checker->count();
+}
+
+// What the site view does after the pause: the whole page rendered and written for the view.
+void BM_SiteViewAfterPause1MB(benchmark::State &state)
+{
+    const QString text = page(1'000'000);
+    for (auto _ : state) {
+        const QString html = markup::PageToSiteHtml(text, SiteViewPanel::viewOptions(true));
+        benchmark::DoNotOptimize(html);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
 }
 
 // Opening: the text set, every block coloured (the highlighter works inside setText).
@@ -364,6 +433,14 @@ BENCHMARK(BM_Open50MB_FirstScreen)->Unit(benchmark::kMillisecond)->Iterations(3)
 BENCHMARK(BM_Open50MB_ColouringInIdleTime)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(spelledTyping, Keystroke1MB_SpellingOff, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(spelledTyping, Keystroke1MB_SpellingOn, true)->Unit(benchmark::kMicrosecond);
+// With the tag checker and the site view shown, against the same without them.
+BENCHMARK_CAPTURE(typing, KeystrokeAndPaint1MB_Middle, 1'000'000, InMiddle, true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typing, KeystrokeAndPaint1MB_Middle_CheckerAndSiteView, 1'000'000, InMiddle, true,
+                  true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckAfterKeystroke1MB)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SiteViewAfterPause1MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Open5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReportAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PrefixRuleAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -372,6 +449,8 @@ BENCHMARK(BM_ExactCaretLineAtEndAfterOpen5MB)->Unit(benchmark::kMillisecond)->It
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The site view's web engine, as the program starts it.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -2,6 +2,8 @@
 // that the highlighting paints with. Figures are bytes of input per second.
 #include "markup/keywords.h"
 #include "markup/message_html.h"
+#include "markup/site_view.h"
+#include "markup/tag_grammar.h"
 #include "platform/codepage.h"
 
 #include <QRandomGenerator>
@@ -127,6 +129,82 @@ void SplitLine_Page(benchmark::State &state)
     state.counters["spans"] = double(spans);
 }
 BENCHMARK(SplitLine_Page)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A page of every tag form, one in ten of them broken, in code page 1251: `wordsPerTag` words
+// of text after each tag (1 gives a page that is mostly tags, 4 a richly tagged page).
+QByteArray pageBytes(qsizetype size, int wordsPerTag)
+{
+    static const QStringList pieces = {u"^center^"_s,
+                                       u"^bolder^"_s,
+                                       u"^italic^"_s,
+                                       u"^n^"_s,
+                                       u"^br^"_s,
+                                       u"^hr^"_s,
+                                       u"^url^http://x.example/a^сайт^"_s,
+                                       u"^u:Ник^"_s,
+                                       u"^r12^"_s,
+                                       u"^f7^"_s,
+                                       u"^text311655^"_s,
+                                       u"^jpg1234^картинка^"_s,
+                                       u"^gifo77:64^^"_s,
+                                       u"^url^http://x^png55^кот^"_s,
+                                       u"^run:Scroll:FFFFFF:left:100:000000^Бегущая^"_s,
+                                       u"^left:#white:#black^"_s,
+                                       u"^bolde^"_s,
+                                       u"^jpgl23^x^"_s};
+    QRandomGenerator random(15);
+    QString text;
+    text.reserve(size + 128);
+    qsizetype lineStart = 0;
+    while (text.size() < size) {
+        // The broken ones are the last two pieces: one piece in ten.
+        const qsizetype i = random.bounded(10) == 0 ? pieces.size() - 1 - random.bounded(2)
+                                                    : random.bounded(pieces.size() - 2);
+        text += pieces.at(i);
+        for (int w = 0; w < wordsPerTag; ++w) {
+            text += words().at(random.bounded(words().size()));
+            text += u' ';
+        }
+        if (text.size() - lineStart > 70) {
+            text += u"\r\n"_s;
+            lineStart = text.size();
+        }
+    }
+    return cp1251::encode(text);
+}
+
+// What --check does with a file's bytes: decode, read every line, write the report.
+void CheckPage(benchmark::State &state)
+{
+    const QByteArray page = pageBytes(state.range(0) * MB, int(state.range(1)));
+    qsizetype reportSize = 0;
+    for (auto _ : state) {
+        const QByteArray report = markup::CheckReport(cp1251::decode(page), u"page.mv"_s).toUtf8();
+        reportSize = report.size();
+        benchmark::DoNotOptimize(report);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+    state.counters["report_bytes"] = double(reportSize);
+}
+BENCHMARK(CheckPage)
+    ->ArgsProduct({{1, 4, 16}, {1, 4}})
+    ->ArgNames({"MB", "words_per_tag"})
+    ->Unit(benchmark::kMillisecond);
+
+// What --page-html does with a file's bytes: decode, render, encode as UTF-8.
+void PageHtml(benchmark::State &state)
+{
+    const QByteArray page = pageBytes(state.range(0) * MB, int(state.range(1)));
+    for (auto _ : state) {
+        const QByteArray html = markup::PageToSiteHtml(cp1251::decode(page)).toUtf8();
+        benchmark::DoNotOptimize(html);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+BENCHMARK(PageHtml)
+    ->ArgsProduct({{1, 4, 16}, {1, 4}})
+    ->ArgNames({"MB", "words_per_tag"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

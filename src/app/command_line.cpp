@@ -2,6 +2,8 @@
 
 #include "browser/message_preview.h"
 #include "platform/app_paths.h"
+#include "markup/site_view.h"
+#include "markup/tag_grammar.h"
 #include "platform/codepage.h"
 #include "platform/page_file.h"
 
@@ -18,12 +20,17 @@ const char usage[] =
     "Usage: rivirazare [FILE.mv]\n"
     "       rivirazare --to-line FILE\n"
     "       rivirazare --message-html FILE\n"
+    "       rivirazare --page-html FILE\n"
+    "       rivirazare --check FILE...\n"
     "\n"
     "Mirvale Rivi Razare, an editor for pages and messages in the Mirvale caret-tag markup.\n"
     "\n"
     "Options:\n"
     "  --to-line FILE       write the page FILE joined into one line, as Convert (F2) gives it\n"
     "  --message-html FILE  write the HTML preview page of the message FILE\n"
+    "  --page-html FILE     write the page FILE as the site shows it, as UTF-8 HTML\n"
+    "  --check FILE...      print each broken tag as FILE:LINE:COLUMN: message; exit 1 when\n"
+    "                       any was found, 0 when none, 2 when a file cannot be read\n"
     "  --languages          list the language files the editor finds, with their folder\n"
     "  -h, --help           show this help\n"
     "\n"
@@ -47,6 +54,26 @@ QByteArray toLine(const QByteArray &page)
     QByteArray line = page;
     line.replace("\r\n", QByteArray());
     return line;
+}
+
+// The problems of every file, one line each; 0, 1 or 2 as the usage says.
+int check(const QStringList &files)
+{
+    int status = 0;
+    for (const QString &file : files) {
+        QByteArray bytes;
+        QString error;
+        if (!pagefile::read(file, &bytes, &error)) {
+            writeError(QStringLiteral("rivirazare: ") + error);
+            status = 2;
+            continue;
+        }
+        const QByteArray out = markup::CheckReport(cp1251::decode(bytes), file).toUtf8();
+        writeOut(out);
+        if (!out.isEmpty() && status == 0)
+            status = 1;
+    }
+    return status;
 }
 
 } // namespace
@@ -74,9 +101,17 @@ std::optional<int> run(const QStringList &arguments)
         writeOut(list);
         return QDir(folder).isEmpty() ? 1 : 0;
     }
+    if (first == QLatin1String("--check")) {
+        if (args.size() < 2) {
+            writeError(QStringLiteral("rivirazare: --check takes one or more FILEs (see --help)"));
+            return 2;
+        }
+        return check(args.mid(1));
+    }
     const bool toLineMode = first == QLatin1String("--to-line");
     const bool htmlMode = first == QLatin1String("--message-html");
-    if (!toLineMode && !htmlMode) {
+    const bool pageMode = first == QLatin1String("--page-html");
+    if (!toLineMode && !htmlMode && !pageMode) {
         if (first.startsWith(QLatin1Char('-'))) {
             writeError(QStringLiteral("rivirazare: unknown option %1 (see --help)").arg(first));
             return 2;
@@ -95,6 +130,10 @@ std::optional<int> run(const QStringList &arguments)
     }
     if (toLineMode) {
         writeOut(toLine(bytes));
+        return 0;
+    }
+    if (pageMode) {
+        writeOut(markup::PageToSiteHtml(cp1251::decode(bytes)).toUtf8());
         return 0;
     }
     // The very bytes the Message tab writes to its preview file, piece by piece.

@@ -4,6 +4,7 @@
 #include "app/icons.h"
 #include "app/menu_layout.h"
 #include "app/spelling_control.h"
+#include "app/page_extras.h"
 #include "browser/html_view.h"
 #include "browser/message_tab.h"
 #include "browser/site_browser_tab.h"
@@ -211,6 +212,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     MemoGen->UpdatePosition();
     m_browserTab->openHomeAddress();
     readSettings();
+    m_extras = new PageExtras(this);
 
     // Main-menu keys are taken before the focused control sees them.
     qApp->installEventFilter(this);

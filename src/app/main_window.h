@@ -10,6 +10,7 @@
 class DocumentLife;
 class MessageTab;
 class PageCommands;
+class PageExtras;
 class PanelStrip;
 class QAction;
 class QLabel;
@@ -62,6 +63,8 @@ public:
     // Recovery copies, recent pages, outside changes and dropped files.
     DocumentLife *documentLife() const { return m_life; }
     SpellingControl *spelling() const { return m_spelling; }
+    // Tag checking, the site view and its export, the one-line length.
+    PageExtras *pageExtras() const { return m_extras; }
     QString pageFileName() const;
 
     // Writes the ten values of the settings file; reports the first value it cannot write.
@@ -119,6 +122,7 @@ private:
     PageCommands *m_commands = nullptr;
     DocumentLife *m_life = nullptr;
     SpellingControl *m_spelling = nullptr;
+    PageExtras *m_extras = nullptr;
     bool m_shown = false;
     // A main-menu key taken from the focused control, run when its key press arrives.
     QPointer<QAction> m_pendingShortcut;

@@ -29,6 +29,8 @@ const Row MainMenuRows[] = {
     {K::Item, "Convert1", "Преобразовать...", "F2"},
     {K::Separator},
     {K::Item, "close1", "Выход", "Alt+F4"},
+    {K::Separator},
+    {K::Item, "ExportHtml1", "Экспорт в HTML..."},
 
     {K::Menu, "edit1", "Правка"},
     {K::Item, "undo1", "Отменить", "Ctrl+Z"},
@@ -47,6 +49,9 @@ const Row MainMenuRows[] = {
     {K::Item, "selectall1", "Выделить все", "Ctrl+A"},
     {K::Separator},
     {K::Item, "refresh1", "Обновить", "F4", T::None, "refresh"},
+    {K::Separator},
+    {K::Item, "NextProblem1", "Следующая ошибка в тегах", "F8"},
+    {K::Item, "PreviousProblem1", "Предыдущая ошибка в тегах", "Shift+F8"},
 
     {K::Menu, "insert1", "Вставка", nullptr, T::None, nullptr, nullptr, "Вставка тега"},
     {K::Item, "Link1", "Ссылка...", "Ctrl+L"},
@@ -95,6 +100,9 @@ const Row MainMenuRows[] = {
     {K::Item, "visstbar1", "Строка состояния", nullptr, T::Ticked},
     {K::Separator},
     {K::Item, "options1", "Настройки...", "F5"},
+    {K::Separator},
+    {K::Item, "SiteView1", "Вид на сайте", "F6", T::Unticked},
+    {K::Item, "TagProblems1", "Список ошибок в тегах", nullptr, T::Unticked},
 
     {K::Menu, "help1", "Помощь"},
     {K::Item, "CorvelSoftWare1", "Corvel SoftWare"},

@@ -4,6 +4,7 @@
 #include "app/document_life.h"
 #include "app/main_window.h"
 #include "app/spelling_control.h"
+#include "app/page_extras.h"
 #include "app/splash_window.h"
 #include "browser/site_browser_tab.h"
 #include "dialogs/dialog_openers.h"
@@ -96,8 +97,15 @@ void createOptionsDialog(Windows &w)
 {
     TForm1 *form = w.mainWindow;
     SiteBrowserTab *browser = form->siteBrowserTab();
-    w.options =
-        new TOptionsF(TOptionsF::imageSwitchOf(browser->view()), apppaths::languageFolder(), form);
+    // The "Изображения" option governs the site browser and the site view alike.
+    const auto browserImages = TOptionsF::imageSwitchOf(browser->view());
+    const QPointer<PageExtras> extras = form->pageExtras();
+    const auto images = [browserImages, extras](bool on) {
+        browserImages(on);
+        if (extras)
+            extras->setImagesEnabled(on);
+    };
+    w.options = new TOptionsF(images, apppaths::languageFolder(), form);
     TOptionsF *options = w.options;
     form->refreshBrowserAtStart = [options] { return options->refreshBrowserAtStart(); };
     browser->setCredentials([options] { return std::pair{options->login(), options->password()}; });

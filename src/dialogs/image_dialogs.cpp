@@ -44,11 +44,7 @@ QString ImagePreviewAddress(const QString &number)
     const qsizetype length = number.size();
     if (length < ShortestPreviewNumber || length > NumberDigits)
         return {};
-    QString store = site::imageStoreHost();
-    if (!store.contains(QLatin1String("://")))
-        store.prepend(QLatin1String("http://"));
-    return store + QLatin1String("/origin/") + QString(NumberDigits - length, QLatin1Char('0')) +
-           number + QLatin1String("/origin.jpg");
+    return site::imageAddress(number);
 }
 
 } // namespace dialogs

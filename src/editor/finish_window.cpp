@@ -1,6 +1,7 @@
 #include "editor/finish_window.h"
 
 #include "platform/fonts.h"
+#include "platform/interface_texts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,6 +34,12 @@ TFinishF::TFinishF(QWidget *parent) : QDialog(parent)
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setGeometry(16, 55, 321, 18);
 
+    // The length that matters on the site: that of the one line.
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("LengthLabel"));
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label3->setGeometry(218, 82, 119, 18);
+
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(138, 78, 75, 25);
@@ -47,6 +54,7 @@ void TFinishF::setResult(const QString &text)
 {
     Edit1->clear();
     Edit1->setText(text);
+    Label3->setText(interfacetexts::text(interfacetexts::OneLineLength).arg(text.size()));
 }
 
 void TFinishF::showEvent(QShowEvent *event)

@@ -14,6 +14,7 @@ public:
     explicit TFinishF(QWidget *parent = nullptr);
 
     QLineEdit *edit() const { return Edit1; }
+    QLabel *lengthLabel() const { return Label3; }
     // Empties the field, then fills it with the joined text.
     void setResult(const QString &text);
 
@@ -28,5 +29,6 @@ private:
     QLabel *Label1 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr; // the length of the one line
     QPushButton *Button1 = nullptr;
 };

@@ -23,6 +23,12 @@ UnderlineLayer::UnderlineLayer(QPlainTextEdit *memo) : QObject(memo), m_memo(mem
             &UnderlineLayer::documentChanged);
 }
 
+UnderlineLayer *UnderlineLayer::of(QPlainTextEdit *memo)
+{
+    auto *layer = memo->findChild<UnderlineLayer *>(QString(), Qt::FindDirectChildrenOnly);
+    return layer ? layer : new UnderlineLayer(memo);
+}
+
 QColor UnderlineLayer::defaultColor(int kind)
 {
     // Neither the red of separators nor the orange of keyword underlines.

@@ -34,6 +34,8 @@ public:
 
     // Draws on `memo`'s viewport; the layer belongs to the memo.
     explicit UnderlineLayer(QPlainTextEdit *memo);
+    // The memo's shared layer (the tag checker's and the spelling's), made on first use.
+    static UnderlineLayer *of(QPlainTextEdit *memo);
 
     static QColor defaultColor(int kind);
     void setColor(int kind, const QColor &color);

@@ -10,7 +10,10 @@ SystemColorLookup &lookup()
 }
 } // namespace
 
-void setSystemColorLookup(SystemColorLookup l) { lookup() = std::move(l); }
+void setSystemColorLookup(SystemColorLookup l)
+{
+    lookup() = std::move(l);
+}
 
 QString HtmlColorText(qint32 value)
 {

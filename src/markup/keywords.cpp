@@ -8,14 +8,14 @@ const QStringList &KeywordList()
 {
     // "left" and "right" stand twice: once as running-line directions, once as alignments.
     static const QStringList words = {
-        u"br"_s,        u"u"_s,         u"r"_s,         u"f"_s,       u"url"_s,
-        u"run"_s,       u"scroll"_s,    u"slide"_s,     u"alternate"_s, u"left"_s,
-        u"right"_s,     u"jpg"_s,       u"jpeg"_s,      u"gif"_s,     u"png"_s,
-        u"jpgo"_s,      u"jpego"_s,     u"gifo"_s,      u"pngo"_s,    u"hr"_s,
-        u"left"_s,      u"right"_s,     u"center"_s,    u"justify"_s, u"n"_s,
-        u"bold"_s,      u"italic"_s,    u"underline"_s, u"serif"_s,   u"arial"_s,
-        u"text"_s,      u"bolder"_s,    u"lighter"_s,   u"normal"_s,  u"line-throught"_s,
-        u"blink"_s,     u"overline"_s,
+        u"br"_s,    u"u"_s,        u"r"_s,         u"f"_s,         u"url"_s,
+        u"run"_s,   u"scroll"_s,   u"slide"_s,     u"alternate"_s, u"left"_s,
+        u"right"_s, u"jpg"_s,      u"jpeg"_s,      u"gif"_s,       u"png"_s,
+        u"jpgo"_s,  u"jpego"_s,    u"gifo"_s,      u"pngo"_s,      u"hr"_s,
+        u"left"_s,  u"right"_s,    u"center"_s,    u"justify"_s,   u"n"_s,
+        u"bold"_s,  u"italic"_s,   u"underline"_s, u"serif"_s,     u"arial"_s,
+        u"text"_s,  u"bolder"_s,   u"lighter"_s,   u"normal"_s,    u"line-throught"_s,
+        u"blink"_s, u"overline"_s,
     };
     return words;
 }
@@ -25,9 +25,30 @@ bool IsSeparator(QChar c)
     // The separator set is defined on code page 1251 codes; the five Cyrillic signs are given by
     // the characters those codes stand for (Ў 161, Ё 168, Є 170, · 183, є 186, ї 191).
     switch (c.unicode()) {
-    case ' ': case '!': case '"': case '%': case '\'': case '(': case ')': case '*':
-    case '+': case ',': case '-': case '.': case '/': case ':': case ';': case '=':
-    case '?': case '[': case '\\': case ']': case '^': case '`': case '{': case '}':
+    case ' ':
+    case '!':
+    case '"':
+    case '%':
+    case '\'':
+    case '(':
+    case ')':
+    case '*':
+    case '+':
+    case ',':
+    case '-':
+    case '.':
+    case '/':
+    case ':':
+    case ';':
+    case '=':
+    case '?':
+    case '[':
+    case '\\':
+    case ']':
+    case '^':
+    case '`':
+    case '{':
+    case '}':
     case 0x040E: // Ў
     case 0x0401: // Ё
     case 0x0404: // Є
@@ -52,7 +73,10 @@ bool IsKeyword(QStringView word, const QStringList &keywords)
     return false;
 }
 
-bool IsKeyword(QStringView word) { return IsKeyword(word, KeywordList()); }
+bool IsKeyword(QStringView word)
+{
+    return IsKeyword(word, KeywordList());
+}
 
 bool IsNumber(QStringView word)
 {

@@ -30,15 +30,18 @@ QString NickPlainText(const Nick &nick)
     return out;
 }
 
-qsizetype NickLength(const Nick &nick) { return NickSiteText(nick).size(); }
+qsizetype NickLength(const Nick &nick)
+{
+    return NickSiteText(nick).size();
+}
 
 QStringList NickPreviewPage(const Nick &nick, const QString &browserBackground)
 {
     const QString body = browserBackground.isEmpty()
                              ? u"<body>"_s
                              : u"<body bgcolor=\""_s + browserBackground + u"\">"_s;
-    return {u"<html>"_s,   u"<head>"_s,     u"<title>Nick</title>"_s, u"</head>"_s,
-            body,          NickHtml(nick),  u"</body>"_s,             u"</html>"_s};
+    return {u"<html>"_s,  u"<head>"_s, u"<title>Nick</title>"_s, u"</head>"_s, body, NickHtml(nick),
+            u"</body>"_s, u"</html>"_s};
 }
 
 } // namespace markup

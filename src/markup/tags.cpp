@@ -3,19 +3,34 @@
 namespace markup {
 
 namespace {
-QString caret() { return QStringLiteral("^"); }
+QString caret()
+{
+    return QStringLiteral("^");
+}
 } // namespace
 
-QString StyleTag(const QString &word) { return caret() + word + caret(); }
+QString StyleTag(const QString &word)
+{
+    return caret() + word + caret();
+}
 
 QString LinkTag(const QString &address, const QString &text)
 {
     return QStringLiteral("^url^") + address + caret() + text + caret();
 }
 
-QString UserLinkTag(const QString &login) { return QStringLiteral("^u:") + login + caret(); }
-QString SectionLinkTag(const QString &number) { return QStringLiteral("^r") + number + caret(); }
-QString FileLinkTag(const QString &number) { return QStringLiteral("^f") + number + caret(); }
+QString UserLinkTag(const QString &login)
+{
+    return QStringLiteral("^u:") + login + caret();
+}
+QString SectionLinkTag(const QString &number)
+{
+    return QStringLiteral("^r") + number + caret();
+}
+QString FileLinkTag(const QString &number)
+{
+    return QStringLiteral("^f") + number + caret();
+}
 QString ArticleLinkTag(const QString &number)
 {
     return QStringLiteral("^text") + number + caret();
@@ -54,8 +69,8 @@ QString RunningLineTag(const QString &type, const QString &background, const QSt
            duration + colon + textColor + caret() + text + caret();
 }
 
-QString LineFormatTag(const QString &alignment, const QString &background,
-                      const QString &textColor, const QString &text)
+QString LineFormatTag(const QString &alignment, const QString &background, const QString &textColor,
+                      const QString &text)
 {
     return caret() + alignment + QStringLiteral(":#") + background + QStringLiteral(":#") +
            textColor + caret() + text;

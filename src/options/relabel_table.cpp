@@ -313,6 +313,13 @@ const std::vector<Step> &additions()
 {
     static const std::vector<Step> steps = {
         read("General", "PreviewPanel", "Панель предпросмотра", caption("TForm1", "panelPreView2")),
+        read("General", "ExportHtml", "Экспорт в HTML...", caption("TForm1", "ExportHtml1")),
+        read("General", "SiteView", "Вид на сайте", caption("TForm1", "SiteView1")),
+        read("General", "TagProblems", "Список ошибок в тегах", caption("TForm1", "TagProblems1")),
+        read("General", "NextProblem", "Следующая ошибка в тегах",
+             caption("TForm1", "NextProblem1")),
+        read("General", "PreviousProblem", "Предыдущая ошибка в тегах",
+             caption("TForm1", "PreviousProblem1")),
         read("General", "WorkingTags",
              "Рабочие теги: br, hr, bolder, italic, underline, line-throught, left, right, "
              "center, justify",

@@ -41,6 +41,26 @@ const std::array<Entry, TextCount> Entries = {{
     {"AddWord", "Добавить в словарь"},
     {"NoDictionary", "Словарь языка «%1» не найден. Проверка орфографии на этом языке "
                      "выключена."},
+    {"ProblemUnknownTag", "неизвестный тег ^%1^"},
+    {"ProblemOpenCaret", "тег не закрыт: в этой строке нет закрывающего ^"},
+    {"ProblemWrongParts", "неверное число частей тега: нужно %2"},
+    {"ProblemNotANumber", "не число: «%1»"},
+    {"ProblemBadColor", "не цвет: «%1» — не название цвета и не шесть шестнадцатеричных цифр"},
+    {"ProblemBadAlignment", "выравнивание «%1» не из списка: %2"},
+    {"ProblemEmptyReference", "пустая ссылка: нужно %2"},
+    {"ProblemBadRunValue", "«%1» не из списка: %2"},
+    {"ProblemCount", "Ошибок в тегах: %1"},
+    {"OneLineLength", "Длина: %1"},
+    {"SiteViewCaption", "Вид на сайте"},
+    {"SectionLinkText", "Рубрика %1"},
+    {"FileLinkText", "Файл %1"},
+    {"ArticleLinkText", "Статья %1"},
+    {"PictureCaption", "Рисунок %1"},
+    {"ExportHtmlTitle", "Экспорт в HTML"},
+    {"HtmlFiles", "Страницы HTML (*.html *.htm)"},
+    {"ProblemLine", "Строка"},
+    {"ProblemColumn", "Столбец"},
+    {"ProblemMessage", "Ошибка"},
 }};
 
 // Language files hold one line per text: "\n" in a text stands for a line break.

@@ -33,6 +33,27 @@ enum Text {
     OverwriteButton,
     AddToDictionary,
     DictionaryMissing, // %1: the language
+    // Tag problems, in the order of the checker's kinds: %1 the faulty text, %2 what is right.
+    ProblemUnknownTag,
+    ProblemOpenCaret,
+    ProblemWrongParts,
+    ProblemNotANumber,
+    ProblemBadColor,
+    ProblemBadAlignment,
+    ProblemEmptyReference,
+    ProblemBadRunValue,
+    ProblemCount,    // status bar: %1 the number of tag problems
+    OneLineLength,   // status bar and Convert window: %1 the length of the one-line form
+    SiteViewCaption, // the site view's header
+    SectionLinkText, // the site view's link texts of references; %1 the number
+    FileLinkText,
+    ArticleLinkText,
+    PictureCaption,  // a picture without a caption; %1 its number
+    ExportHtmlTitle, // the save dialog of the HTML export
+    HtmlFiles,       // its file type
+    ProblemLine,     // the problem list's three columns
+    ProblemColumn,
+    ProblemMessage,
     TextCount
 };
 

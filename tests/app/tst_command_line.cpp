@@ -16,6 +16,10 @@ private slots:
     void messageHtml_data();
     void messageHtml();
     void cyrillicFileName();
+    void check_data();
+    void check();
+    void checkUnreadableFile();
+    void pageHtml();
     void unreadableFile_data();
     void unreadableFile();
     void help();
@@ -158,12 +162,74 @@ void TestCommandLine::cyrillicFileName()
     QCOMPARE(r.out, QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2"));
 }
 
+void TestCommandLine::check_data()
+{
+    QTest::addColumn<QList<QByteArray>>("pages");
+    QTest::addColumn<QByteArray>("report"); // %1, %2: the files' paths
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("clean page") << QList<QByteArray>{"^center^^bolder^Hi ^url^x^y^\r\n^u:Me^"}
+                                << QByteArray() << 0;
+    QTest::newRow("problems, 1-based")
+        << QList<QByteArray>{"ok\r\n  ^bolde^ and ^url^http://x^\n^jpgl23^c^\r^u:^"}
+        << QByteArray("%1:2:3: unknown tag ^bolde^\n"
+                      "%1:2:15: wrong number of parts: expected ^url^ADDRESS^TEXT^\n"
+                      "%1:3:5: not a number: \"l23\"\n"
+                      "%1:4:1: empty reference: expected ^u:LOGIN^\n")
+        << 1;
+    QTest::newRow("second file has the problem")
+        << QList<QByteArray>{"fine", "^bol\r\nder^"}
+        << QByteArray("%2:1:1: caret left open: no closing ^ on this line\n"
+                      "%2:2:4: caret left open: no closing ^ on this line\n")
+        << 1;
+    QTest::newRow("cyrillic detail in UTF-8")
+        << QList<QByteArray>{"^\xE6\xE8\xF0^"}
+        << QByteArray("%1:1:1: unknown tag ^\xD0\xB6\xD0\xB8\xD1\x80^\n") << 1;
+}
+
+void TestCommandLine::check()
+{
+    QFETCH(QList<QByteArray>, pages);
+    QFETCH(QByteArray, report);
+    QFETCH(int, exitCode);
+    QStringList arguments{u"--check"_s};
+    for (const QByteArray &page : pages)
+        arguments.append(fileWith(page));
+    const Result r = run(arguments);
+    QCOMPARE(r.exitCode, exitCode);
+    report.replace("%1", arguments.value(1).toUtf8()).replace("%2", arguments.value(2).toUtf8());
+    QCOMPARE(r.out, report);
+    QCOMPARE(r.err, QByteArray());
+}
+
+void TestCommandLine::checkUnreadableFile()
+{
+    // The readable files are still checked; the unreadable one decides the exit code.
+    const QString broken = fileWith("^u:^");
+    const Result r = run({u"--check"_s, m_dir.filePath(u"missing.mv"_s), broken});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.out.startsWith(broken.toUtf8() + ":1:1: "));
+    QVERIFY2(r.err.contains("missing.mv"), r.err.constData());
+    QCOMPARE(run({u"--check"_s}).exitCode, 2);
+}
+
+void TestCommandLine::pageHtml()
+{
+    const Result r =
+        run({u"--page-html"_s, fileWith("^bolder^\xCF\xF0\xE8\xE2\xE5\xF2 <script>x</script>")});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.startsWith("<!DOCTYPE html>"));
+    QVERIFY(r.out.contains("<span class=\"t-bolder\">\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2"
+                           "\xD0\xB5\xD1\x82 &lt;script&gt;x&lt;/script&gt;"));
+    QCOMPARE(r.err, QByteArray());
+}
+
 void TestCommandLine::unreadableFile_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("path");
 
-    for (const QString &option : {u"--to-line"_s, u"--message-html"_s}) {
+    for (const QString &option : {u"--to-line"_s, u"--message-html"_s, u"--page-html"_s}) {
         QTest::addRow("%s missing", qPrintable(option))
             << option << m_dir.filePath(u"missing.mv"_s);
         QTest::addRow("%s folder", qPrintable(option)) << option << m_dir.path();
@@ -189,6 +255,8 @@ void TestCommandLine::help()
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out.contains("--to-line"));
     QVERIFY(r.out.contains("--message-html"));
+    QVERIFY(r.out.contains("--page-html"));
+    QVERIFY(r.out.contains("--check"));
     QVERIFY(r.out.contains("--help"));
     QCOMPARE(r.err, QByteArray());
 }
