@@ -130,6 +130,8 @@ bool DocumentLife::recoverUnsavedText()
     const std::optional<recovery::Snapshot> copy = m_recovery->adoptOrphan();
     if (!copy)
         return false;
+    // Putting the texts back passes through unmodified states, which would remove the copy.
+    m_recovery->setHeld(true);
     if (copy->hasPage) {
         TMemo *page = m_window->memoGen();
         page->setText(copy->pageText);
@@ -146,6 +148,7 @@ bool DocumentLife::recoverUnsavedText()
         message->setText(copy->messageText);
         message->document()->setModified(true);
     }
+    m_recovery->setHeld(false);
     m_recovery->flush();
     m_recoveryBar->present(
         uiText(interfacetexts::RecoveredText),

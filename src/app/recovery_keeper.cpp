@@ -2,6 +2,7 @@
 
 #include "editor/highlighting_memo.h"
 
+#include <QCoreApplication>
 #include <QTextDocument>
 
 RecoveryKeeper::RecoveryKeeper(TMemo *page, TMemo *message, std::function<QString()> pageFileName,
@@ -16,6 +17,7 @@ RecoveryKeeper::RecoveryKeeper(TMemo *page, TMemo *message, std::function<QStrin
     m_open = m_store.open(&error);
     if (!m_open)
         qWarning("recovery copies are off: %s", qPrintable(error));
+    m_writer.setMaxThreadCount(1);
     m_timer.setSingleShot(true);
     m_timer.setInterval(PauseMs);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryKeeper::flush);
@@ -23,7 +25,11 @@ RecoveryKeeper::RecoveryKeeper(TMemo *page, TMemo *message, std::function<QStrin
     watch(m_message);
 }
 
-RecoveryKeeper::~RecoveryKeeper() = default;
+RecoveryKeeper::~RecoveryKeeper()
+{
+    // A copy still on its way is finished: the next start may need it.
+    m_writer.waitForDone();
+}
 
 void RecoveryKeeper::watch(TMemo *memo)
 {
@@ -63,12 +69,13 @@ recovery::Snapshot RecoveryKeeper::snapshot() const
     recovery::Snapshot snapshot;
     if (m_page && m_page->document()->isModified()) {
         snapshot.hasPage = true;
-        snapshot.pageText = m_page->text();
+        // Only the raw text is taken here; the rest of the work is done on the writer thread.
+        snapshot.pageText = m_page->document()->toRawText();
         snapshot.pageFileName = m_pageFileName ? m_pageFileName() : QString();
     }
     if (m_message && m_message->document()->isModified()) {
         snapshot.hasMessage = true;
-        snapshot.messageText = m_message->text();
+        snapshot.messageText = m_message->document()->toRawText();
     }
     return snapshot;
 }
@@ -76,19 +83,66 @@ recovery::Snapshot RecoveryKeeper::snapshot() const
 void RecoveryKeeper::flush()
 {
     m_timer.stop();
-    if (!m_open)
+    if (!m_open || m_held)
         return;
-    QString error;
-    if (!m_store.write(snapshot(), &error) && !m_reported) {
+    if (m_writing)
+        m_next = snapshot(); // an older copy still being written is replaced when it is done
+    else
+        start(snapshot());
+}
+
+void RecoveryKeeper::start(recovery::Snapshot snapshot)
+{
+    if (snapshot.isEmpty()) {
+        m_store.remove();
+        return;
+    }
+    m_writing = true;
+    recovery::Store *store = &m_store;
+    // Encoding and writing a large page takes seconds; the window answers meanwhile.
+    m_writer.start([this, store, snapshot = std::move(snapshot)]() mutable {
+        snapshot.pageText = TMemo::textFromRaw(std::move(snapshot.pageText));
+        snapshot.messageText = TMemo::textFromRaw(std::move(snapshot.messageText));
+        QString error;
+        if (store->write(snapshot, &error))
+            error.clear();
+        QMetaObject::invokeMethod(
+            this, [this, error] { written(error); }, Qt::QueuedConnection);
+    });
+}
+
+void RecoveryKeeper::written(const QString &error)
+{
+    if (!m_writing)
+        return; // already handled by waitForWrite
+    m_writing = false;
+    if (!error.isEmpty() && !m_reported) {
         // Said once: a full disk would otherwise repeat it after every pause in typing.
         m_reported = true;
         qWarning("recovery copy not written: %s", qPrintable(error));
+    }
+    if (m_next && m_open) {
+        recovery::Snapshot next = std::move(*m_next);
+        m_next.reset();
+        start(std::move(next));
+    }
+}
+
+void RecoveryKeeper::waitForWrite()
+{
+    while (m_writing) {
+        m_writer.waitForDone();
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     }
 }
 
 void RecoveryKeeper::close()
 {
     m_timer.stop();
+    m_next.reset();
+    // The copy written last must not come back after the removal.
+    m_writer.waitForDone();
+    m_writing = false;
     if (m_open)
         m_store.close();
     m_open = false;

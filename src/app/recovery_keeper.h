@@ -1,14 +1,17 @@
 // Keeps a recovery copy of the unsaved page and message texts, written a few seconds after
-// typing pauses, and gives back the copy an instance that died left behind.
+// typing pauses on a thread of its own, and gives back the copy an instance that died left
+// behind.
 #pragma once
 
 #include "platform/recovery_store.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class TMemo;
 
@@ -25,8 +28,14 @@ public:
     static constexpr int PauseMs = 2000;
     void setPause(int ms) { m_timer.setInterval(ms); }
 
-    // Writes the copy now (or removes it when nothing is unsaved).
+    // Takes the texts now and writes the copy in the background (or removes it when nothing
+    // is unsaved). Copies and removals reach the disk in the order they were asked for.
     void flush();
+    // While held, nothing is written or removed: the adopted copy stays whole while its texts
+    // are put back into the text areas.
+    void setHeld(bool held) { m_held = held; }
+    // Waits until every copy asked for is on the disk (tests, benchmarks).
+    void waitForWrite();
     // The clean end: the copy goes.
     void close();
     QString copyPath() const { return m_store.copyPath(); }
@@ -39,6 +48,8 @@ private:
     recovery::Snapshot snapshot() const;
     bool hasUnsaved() const;
     void watch(TMemo *memo);
+    void start(recovery::Snapshot snapshot);
+    void written(const QString &error);
 
     QPointer<TMemo> m_page;
     QPointer<TMemo> m_message;
@@ -47,5 +58,10 @@ private:
     bool m_open = false;
     bool m_reported = false;
     bool m_checkQueued = false;
+    bool m_held = false;
     QTimer m_timer;
+    bool m_writing = false;                   // a copy is on its way to the disk
+    std::optional<recovery::Snapshot> m_next; // asked for meanwhile; empty: remove the copy
+    // One thread, so that copies never overtake each other; it goes before the store.
+    QThreadPool m_writer;
 };
