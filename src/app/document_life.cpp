@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,6 +39,17 @@ bool askWithMessageBox(QWidget *parent, const QString &question, const QString &
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == yesButton;
+}
+
+// A page file, or at least a text: a picture or a program dropped by mistake would open as
+// garbage, and the next Save would write that garbage over it.
+bool isPageFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    if (path.endsWith(QLatin1String(".mv"), Qt::CaseInsensitive))
+        return true;
+    return QMimeDatabase().mimeTypeForFile(path).inherits(QStringLiteral("text/plain"));
 }
 
 } // namespace
@@ -231,7 +243,7 @@ QString DocumentLife::droppedPage(const QMimeData *data)
     if (!data || !data->hasUrls())
         return {};
     for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+        if (url.isLocalFile() && isPageFile(url.toLocalFile()))
             return url.toLocalFile();
     }
     return {};

@@ -319,6 +319,15 @@ private slots:
         QCOMPARE(m_form->memoGen()->text(), QStringLiteral("dropped\npage"));
         QCOMPARE(commands()->pageFileName(), page("d.mv"));
 
+        // A picture is not a page: it is not opened (a Save would write text over it).
+        writeFile(page("p.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        QMimeData picture;
+        picture.setUrls({QUrl::fromLocalFile(page("p.png"))});
+        QVERIFY(DocumentLife::droppedPage(&picture).isEmpty());
+        drop(&picture);
+        QCOMPARE(commands()->pageFileName(), page("d.mv"));
+        QVERIFY(!m_form->memoGen()->text().contains(QStringLiteral("PNG")));
+
         QMimeData text;
         text.setText(QStringLiteral("plain "));
         m_form->memoGen()->moveCursor(QTextCursor::Start);
