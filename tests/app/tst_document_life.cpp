@@ -164,7 +164,8 @@ private slots:
         QVERIFY(!pageText->document()->isModified());
         QCOMPARE(m_form->memo2()->text(), QString());
         QVERIFY(!life()->recoveryBar()->isVisibleTo(m_form));
-        QTRY_VERIFY(!QFileInfo::exists(life()->recovery()->copyPath()));
+        life()->recovery()->waitForWrite();
+        QVERIFY(!QFileInfo::exists(life()->recovery()->copyPath()));
     }
 
     void recentPagesNewestFirstAndMissingOnesGoWithAMessage()
@@ -217,7 +218,9 @@ private slots:
         // The program's own save is not a change from outside.
         type(m_form->memoGen(), QStringLiteral(" mine"));
         QVERIFY(commands()->savePage(m_form->memoGen()));
-        QTest::qWait(800);
+        // What the watcher's report of that write leads to, without waiting for the report.
+        QCoreApplication::processEvents();
+        life()->outsideChanges()->check();
         QVERIFY(!bar->isVisible());
 
         if (change == QLatin1String("change")) {
