@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QTextBlock>
 
+#include <utility>
+
 namespace {
 
 constexpr int PauseMs = 400;
@@ -119,6 +121,7 @@ SpellChecker::SpellChecker(TMemo *memo, std::shared_ptr<SpellDictionary> diction
     connect(&m_slice, &QTimer::timeout, this, &SpellChecker::checkSome);
     connect(memo->document(), &QTextDocument::contentsChange, this, &SpellChecker::contentsChange);
     memo->viewport()->installEventFilter(this);
+    memo->installEventFilter(this);
 }
 
 void SpellChecker::setEnabled(bool on)
@@ -130,6 +133,7 @@ void SpellChecker::setEnabled(bool on)
     m_layer->clear(UnderlineLayer::Spelling);
     if (!m_enabled)
         return;
+    m_blockCount = m_memo->document()->blockCount();
     for (int i = 0; i < m_memo->document()->blockCount(); ++i)
         m_dirty.insert(i);
     m_slice.start();
@@ -146,6 +150,17 @@ void SpellChecker::contentsChange(int from, int removed, int added)
     if (!last.isValid())
         last = document->lastBlock();
     const int firstNumber = first.isValid() ? first.blockNumber() : 0;
+    // Lines added or removed move the blocks below: those still waiting keep their place in
+    // the text rather than their number, or a word typed just before would go unchecked.
+    const int delta = document->blockCount() - m_blockCount;
+    m_blockCount = document->blockCount();
+    if (delta != 0 && !m_dirty.isEmpty()) {
+        QSet<int> moved;
+        moved.reserve(m_dirty.size());
+        for (const int n : std::as_const(m_dirty))
+            moved.insert(n > firstNumber ? qMax(firstNumber, n + delta) : n);
+        m_dirty = std::move(moved);
+    }
     for (int n = firstNumber; n <= last.blockNumber(); ++n)
         m_dirty.insert(n);
     // Blocks removed by the edit leave numbers past the end; those are dropped when checked.
@@ -238,10 +253,18 @@ void SpellChecker::attachMenu(QMenu *menu)
 
 bool SpellChecker::eventFilter(QObject *watched, QEvent *event)
 {
-    // The place of a right click, before the text area's own menu opens.
-    if (event->type() == QEvent::ContextMenu && m_memo && watched == m_memo->viewport()) {
+    // The place of a right click, before the text area's own menu opens; the menu key opens it
+    // at the caret.
+    if (event->type() == QEvent::ContextMenu && m_memo &&
+        (watched == m_memo->viewport() || watched == m_memo)) {
         const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        m_menuPosition = m_memo->cursorForPosition(menuEvent->pos()).position();
+        if (menuEvent->reason() == QContextMenuEvent::Keyboard)
+            m_menuPosition = m_memo->textCursor().position();
+        else
+            m_menuPosition = m_memo
+                                 ->cursorForPosition(m_memo->viewport()->mapFrom(
+                                     static_cast<QWidget *>(watched), menuEvent->pos()))
+                                 .position();
     } else if (event->type() == QEvent::MouseButtonPress && m_memo &&
                watched == m_memo->viewport()) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -260,10 +283,12 @@ void SpellChecker::fillMenu(QMenu *menu)
 {
     qDeleteAll(m_menuActions);
     m_menuActions.clear();
-    if (!m_enabled || m_menuPosition < 0)
+    // Used once: a menu opened some other way must not offer a word clicked long before.
+    const int position = std::exchange(m_menuPosition, -1);
+    if (!m_enabled || position < 0)
         return;
     int start = 0;
-    const QString word = misspelledAt(m_menuPosition, &start);
+    const QString word = misspelledAt(position, &start);
     if (word.isEmpty())
         return;
     QAction *before = menu->actions().value(0);

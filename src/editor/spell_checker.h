@@ -66,6 +66,7 @@ private:
     UnderlineLayer *m_layer = nullptr;
     bool m_enabled = false;
     QSet<int> m_dirty; // block numbers waiting to be checked
+    int m_blockCount = 0;
     QTimer m_pause;    // starts after typing pauses
     QTimer m_slice;    // continues in idle slices
     QHash<QString, bool> m_known;
