@@ -1,6 +1,6 @@
 #include "platform/spell_dictionary.h"
 
-#include "platform/save_file.h"
+#include "platform/page_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,9 +107,9 @@ bool SpellDictionary::addToPersonal(const QString &word, QString *error)
         bytes += entry.toUtf8() + '\n';
     QDir().mkpath(QFileInfo(m_personalFile).absolutePath());
     QString reason;
-    if (!savefile::replace(m_personalFile, bytes, &reason)) {
+    if (!pagefile::write(m_personalFile, bytes, &reason)) {
         if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(m_personalFile, reason);
+            *error = reason;
         return false;
     }
     m_personal.insert(word);
