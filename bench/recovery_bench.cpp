@@ -3,6 +3,7 @@
 #include "editor/highlighting_memo.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
@@ -47,10 +48,37 @@ void BM_PageText50MB(benchmark::State &state)
         benchmark::DoNotOptimize(memo.text());
 }
 
+// The longest step the event loop makes between the pause after typing and the copy on the
+// disk, for a 50 MB unsaved page: how long the window may fail to answer.
+void BM_RecoveryLongestStep50MB(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    TMemo memo;
+    memo.setText(page(50'000'000));
+    RecoveryKeeper keeper(
+        &memo, nullptr, [] { return QString(); }, folder.path());
+    keeper.setPause(0);
+    for (auto _ : state) {
+        QTextCursor(memo.document()).insertText(QStringLiteral("x"));
+        double longest = 0;
+        QElapsedTimer clock;
+        while (keeper.isPending()) {
+            clock.start();
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            longest = qMax(longest, clock.nsecsElapsed() / 1e9);
+        }
+        state.SetIterationTime(longest);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_PageText50MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RecoveryCopy50MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RecoveryLongestStep50MB)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 
 int main(int argc, char **argv)
 {

@@ -3,7 +3,16 @@
 #include "editor/highlighting_memo.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTextBlock>
 #include <QTextDocument>
+
+namespace {
+
+// How long one piece of taking a large page's text may hold the window.
+constexpr int SliceMs = 8;
+
+} // namespace
 
 RecoveryKeeper::RecoveryKeeper(TMemo *page, TMemo *message, std::function<QString()> pageFileName,
                                const QString &folder, QObject *parent)
@@ -20,7 +29,10 @@ RecoveryKeeper::RecoveryKeeper(TMemo *page, TMemo *message, std::function<QStrin
     m_writer.setMaxThreadCount(1);
     m_timer.setSingleShot(true);
     m_timer.setInterval(PauseMs);
-    connect(&m_timer, &QTimer::timeout, this, &RecoveryKeeper::flush);
+    connect(&m_timer, &QTimer::timeout, this, &RecoveryKeeper::collect);
+    m_slice.setSingleShot(true);
+    m_slice.setInterval(0);
+    connect(&m_slice, &QTimer::timeout, this, &RecoveryKeeper::collectSome);
     watch(m_page);
     watch(m_message);
 }
@@ -38,6 +50,7 @@ void RecoveryKeeper::watch(TMemo *memo)
     // A keystroke only restarts the timer; the copy is written once typing pauses. A text
     // replaced by an unmodified one (New, Open after "don't save") removes the copy at once.
     connect(memo->document(), &QTextDocument::contentsChanged, this, [this] {
+        cancelCollecting(); // the text taken so far is out of date
         m_timer.start();
         if (!m_checkQueued) {
             m_checkQueued = true;
@@ -64,13 +77,14 @@ bool RecoveryKeeper::hasUnsaved() const
            (m_message && m_message->document()->isModified());
 }
 
-recovery::Snapshot RecoveryKeeper::snapshot() const
+recovery::Snapshot RecoveryKeeper::snapshot(bool withPageText) const
 {
     recovery::Snapshot snapshot;
     if (m_page && m_page->document()->isModified()) {
         snapshot.hasPage = true;
         // Only the raw text is taken here; the rest of the work is done on the writer thread.
-        snapshot.pageText = m_page->document()->toRawText();
+        if (withPageText)
+            snapshot.pageText = m_page->document()->toRawText();
         snapshot.pageFileName = m_pageFileName ? m_pageFileName() : QString();
     }
     if (m_message && m_message->document()->isModified()) {
@@ -83,12 +97,67 @@ recovery::Snapshot RecoveryKeeper::snapshot() const
 void RecoveryKeeper::flush()
 {
     m_timer.stop();
+    cancelCollecting();
     if (!m_open || m_held)
         return;
+    send(snapshot());
+}
+
+void RecoveryKeeper::send(recovery::Snapshot snapshot)
+{
     if (m_writing)
-        m_next = snapshot(); // an older copy still being written is replaced when it is done
+        m_next = std::move(snapshot); // the copy being written is replaced when it is done
     else
-        start(snapshot());
+        start(std::move(snapshot));
+}
+
+void RecoveryKeeper::collect()
+{
+    cancelCollecting();
+    if (!m_open || m_held)
+        return;
+    if (!m_page || !m_page->document()->isModified()) {
+        flush(); // only the message, or nothing: small enough to take at once
+        return;
+    }
+    // The page is taken a block at a time in short pieces, so that a page of many megabytes
+    // never holds the window; typing meanwhile starts the pause again.
+    m_collecting = true;
+    m_collected.clear();
+    m_collected.reserve(m_page->document()->characterCount());
+    m_nextBlock = 0;
+    collectSome();
+}
+
+void RecoveryKeeper::collectSome()
+{
+    if (!m_collecting || !m_page)
+        return cancelCollecting();
+    QElapsedTimer clock;
+    clock.start();
+    QTextBlock block = m_page->document()->findBlockByNumber(m_nextBlock);
+    while (block.isValid() && clock.elapsed() < SliceMs) {
+        if (m_nextBlock++ > 0)
+            m_collected += QChar::ParagraphSeparator;
+        m_collected += block.text();
+        block = block.next();
+    }
+    if (block.isValid()) {
+        m_slice.start();
+        return;
+    }
+    m_collecting = false;
+    recovery::Snapshot whole = snapshot(false);
+    whole.pageText = std::move(m_collected);
+    m_collected = QString();
+    send(std::move(whole));
+}
+
+void RecoveryKeeper::cancelCollecting()
+{
+    m_collecting = false;
+    m_slice.stop();
+    m_collected = QString();
 }
 
 void RecoveryKeeper::start(recovery::Snapshot snapshot)
@@ -139,6 +208,7 @@ void RecoveryKeeper::waitForWrite()
 void RecoveryKeeper::close()
 {
     m_timer.stop();
+    cancelCollecting();
     m_next.reset();
     // The copy written last must not come back after the removal.
     m_writer.waitForDone();

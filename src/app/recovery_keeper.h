@@ -39,15 +39,21 @@ public:
     // The clean end: the copy goes.
     void close();
     QString copyPath() const { return m_store.copyPath(); }
-    bool isPending() const { return m_timer.isActive(); }
+    // A copy is waiting for the pause, being taken from the text or being written.
+    bool isPending() const { return m_timer.isActive() || m_collecting || m_writing; }
 
     // Takes over a copy that a dead instance left, if any.
     std::optional<recovery::Snapshot> adoptOrphan() { return m_store.adoptOrphan(); }
 
 private:
-    recovery::Snapshot snapshot() const;
+    // The unsaved texts as the document holds them (paragraph separators between lines).
+    recovery::Snapshot snapshot(bool withPageText = true) const;
     bool hasUnsaved() const;
     void watch(TMemo *memo);
+    void collect();
+    void collectSome();
+    void cancelCollecting();
+    void send(recovery::Snapshot snapshot);
     void start(recovery::Snapshot snapshot);
     void written(const QString &error);
 
@@ -60,6 +66,10 @@ private:
     bool m_checkQueued = false;
     bool m_held = false;
     QTimer m_timer;
+    QTimer m_slice; // the next piece of a large page's text
+    bool m_collecting = false;
+    int m_nextBlock = 0;
+    QString m_collected;
     bool m_writing = false;                   // a copy is on its way to the disk
     std::optional<recovery::Snapshot> m_next; // asked for meanwhile; empty: remove the copy
     // One thread, so that copies never overtake each other; it goes before the store.
