@@ -130,13 +130,33 @@ void SpellChecker::setEnabled(bool on)
         return;
     m_enabled = on && m_dictionary && m_dictionary->isUsable();
     m_dirty.clear();
+    m_sweep = QTextCursor();
     m_layer->clear(UnderlineLayer::Spelling);
     if (!m_enabled)
         return;
     m_blockCount = m_memo->document()->blockCount();
-    for (int i = 0; i < m_memo->document()->blockCount(); ++i)
-        m_dirty.insert(i);
+    sweepAll();
+}
+
+void SpellChecker::sweepAll()
+{
+    // A cursor, not a number: it keeps its place in the text while lines are added above it,
+    // and the set of edited blocks stays small however large the page.
+    m_sweep = QTextCursor(m_memo->document());
     m_slice.start();
+}
+
+bool SpellChecker::sweepOne()
+{
+    if (m_sweep.isNull())
+        return false;
+    const QTextBlock block = m_sweep.block();
+    checkBlock(block.blockNumber());
+    if (block.next().isValid())
+        m_sweep.setPosition(block.next().position());
+    else
+        m_sweep = QTextCursor();
+    return true;
 }
 
 void SpellChecker::contentsChange(int from, int removed, int added)
@@ -180,7 +200,8 @@ void SpellChecker::checkSome()
         m_memo->cursorForPosition(QPoint(0, m_memo->viewport()->height())).block();
     for (QTextBlock block = top; block.isValid() && clock.elapsed() < SliceMs;
          block = block.next()) {
-        if (m_dirty.remove(block.blockNumber()))
+        if (m_dirty.remove(block.blockNumber()) ||
+            (!m_sweep.isNull() && block.position() >= m_sweep.position()))
             checkBlock(block.blockNumber());
         if (block == bottom)
             break;
@@ -190,7 +211,9 @@ void SpellChecker::checkSome()
         m_dirty.erase(m_dirty.cbegin());
         checkBlock(block);
     }
-    if (!m_dirty.isEmpty())
+    while (clock.elapsed() < SliceMs && sweepOne()) {
+    }
+    if (hasPending())
         m_slice.start();
 }
 
@@ -200,6 +223,8 @@ void SpellChecker::checkPendingNow()
         const int block = *m_dirty.cbegin();
         m_dirty.erase(m_dirty.cbegin());
         checkBlock(block);
+    }
+    while (m_enabled && sweepOne()) {
     }
 }
 
@@ -315,9 +340,7 @@ void SpellChecker::fillMenu(QMenu *menu)
             qWarning("%s", qPrintable(error));
         m_known.insert(word, true);
         // Every block is looked at again: the word may stand elsewhere too.
-        for (int i = 0; i < m_memo->document()->blockCount(); ++i)
-            m_dirty.insert(i);
-        m_slice.start();
+        sweepAll();
     });
     add(addWord);
     auto *separator = new QAction(menu);
