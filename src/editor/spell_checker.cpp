@@ -2,6 +2,7 @@
 
 #include "editor/highlighting_memo.h"
 #include "editor/underline_layer.h"
+#include "platform/error_display.h"
 #include "platform/interface_texts.h"
 #include "platform/spell_dictionary.h"
 
@@ -336,8 +337,9 @@ void SpellChecker::fillMenu(QMenu *menu)
     addWord->setObjectName(QStringLiteral("SpellAddWord"));
     connect(addWord, &QAction::triggered, this, [this, word] {
         QString error;
+        // The word counts for this run either way; the user is told it will not be kept.
         if (!m_dictionary->addToPersonal(word, &error))
-            qWarning("%s", qPrintable(error));
+            errordisplay::show(error, m_memo);
         m_known.insert(word, true);
         // Every block is looked at again: the word may stand elsewhere too.
         sweepAll();

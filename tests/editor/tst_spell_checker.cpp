@@ -139,6 +139,14 @@ private slots:
         QFile words(m_dir.filePath(QStringLiteral("words.txt")));
         QVERIFY(words.open(QIODevice::ReadOnly));
         QCOMPARE(words.readAll(), QByteArray("zqxw\n"));
+        words.close();
+
+        // Another instance sharing the list adds a word: neither word is lost.
+        SpellDictionary other({"en_US"}, words.fileName());
+        QVERIFY(other.addToPersonal(QStringLiteral("qwzx")));
+        QVERIFY(m_dictionary->addToPersonal(QStringLiteral("xwqz")));
+        QVERIFY(words.open(QIODevice::ReadOnly));
+        QCOMPARE(words.readAll(), QByteArray("qwzx\nxwqz\nzqxw\n"));
     }
 
     void missingDictionaryLeavesThatLanguageOut()
