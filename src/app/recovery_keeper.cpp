@@ -1,6 +1,7 @@
 #include "app/recovery_keeper.h"
 
 #include "editor/highlighting_memo.h"
+#include "platform/error_display.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -186,9 +187,10 @@ void RecoveryKeeper::written(const QString &error)
         return; // already handled by waitForWrite
     m_writing = false;
     if (!error.isEmpty() && !m_reported) {
-        // Said once: a full disk would otherwise repeat it after every pause in typing.
+        // The user must know the text is not protected; said once, as a full disk would
+        // otherwise repeat it after every pause in typing.
         m_reported = true;
-        qWarning("recovery copy not written: %s", qPrintable(error));
+        errordisplay::show(error, m_page ? m_page->window() : nullptr);
     }
     if (m_next && m_open) {
         recovery::Snapshot next = std::move(*m_next);

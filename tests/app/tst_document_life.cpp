@@ -138,6 +138,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(copy));
     }
 
+    void recoveryCopyThatCannotBeWrittenIsToldOnce()
+    {
+        RecoveryKeeper *keeper = life()->recovery();
+        QVERIFY(QDir().mkpath(keeper->copyPath())); // a folder in the copy's place
+        type(m_form->memoGen(), QStringLiteral("unsaved"));
+        for (int i = 0; i < 2; ++i) {
+            keeper->flush();
+            keeper->waitForWrite();
+        }
+        QCOMPARE(errors().size(), 1);
+        QVERIFY(errors().first().contains(keeper->copyPath()));
+        QDir(keeper->copyPath()).removeRecursively();
+    }
+
     void recoveredTextComesBackUnsavedAndDiscardGivesItUp()
     {
         writeFile(page("r.mv"), "as saved");
