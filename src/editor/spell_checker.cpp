@@ -199,10 +199,16 @@ void SpellChecker::checkSome()
     const QTextBlock top = m_memo->cursorForPosition(QPoint(0, 0)).block();
     const QTextBlock bottom =
         m_memo->cursorForPosition(QPoint(0, m_memo->viewport()->height())).block();
+    // Blocks ahead of the sweep are checked once per view, not again at every slice (each
+    // check repaints the text area).
+    const bool newView =
+        top.blockNumber() != m_viewTop || m_memo->document()->revision() != m_viewRevision;
+    m_viewTop = top.blockNumber();
+    m_viewRevision = m_memo->document()->revision();
     for (QTextBlock block = top; block.isValid() && clock.elapsed() < SliceMs;
          block = block.next()) {
         if (m_dirty.remove(block.blockNumber()) ||
-            (!m_sweep.isNull() && block.position() >= m_sweep.position()))
+            (newView && !m_sweep.isNull() && block.position() >= m_sweep.position()))
             checkBlock(block.blockNumber());
         if (block == bottom)
             break;

@@ -71,8 +71,10 @@ private:
     QSet<int> m_dirty; // edited blocks waiting to be checked, by number
     int m_blockCount = 0;
     QTextCursor m_sweep; // the next block of a check of the whole text, or null
-    QTimer m_pause;      // starts after typing pauses
-    QTimer m_slice;      // continues in idle slices
+    int m_viewTop = -1;  // the first block shown, and the text's revision, when last checked
+    int m_viewRevision = -1;
+    QTimer m_pause; // starts after typing pauses
+    QTimer m_slice; // continues in idle slices
     QHash<QString, bool> m_known;
     int m_menuPosition = -1;
     QList<QAction *> m_menuActions;
