@@ -23,10 +23,8 @@ RecoveryKeeper::RecoveryKeeper(TMemo *page, TMemo *message, std::function<QStrin
     , m_pageFileName(std::move(pageFileName))
     , m_store(folder)
 {
-    QString error;
-    m_open = m_store.open(&error);
-    if (!m_open)
-        qWarning("recovery copies are off: %s", qPrintable(error));
+    // Told when there is first something to protect, not while the window is being made.
+    m_open = m_store.open(&m_openError);
     m_writer.setMaxThreadCount(1);
     m_timer.setSingleShot(true);
     m_timer.setInterval(PauseMs);
@@ -99,9 +97,20 @@ void RecoveryKeeper::flush()
 {
     m_timer.stop();
     cancelCollecting();
-    if (!m_open || m_held)
+    if (!ready())
         return;
     send(snapshot());
+}
+
+bool RecoveryKeeper::ready()
+{
+    if (m_open)
+        return !m_held;
+    if (!m_openError.isEmpty() && !m_reported && hasUnsaved()) {
+        m_reported = true;
+        errordisplay::show(m_openError, m_page ? m_page->window() : nullptr);
+    }
+    return false;
 }
 
 void RecoveryKeeper::send(recovery::Snapshot snapshot)
@@ -115,7 +124,7 @@ void RecoveryKeeper::send(recovery::Snapshot snapshot)
 void RecoveryKeeper::collect()
 {
     cancelCollecting();
-    if (!m_open || m_held)
+    if (!ready())
         return;
     if (!m_page || !m_page->document()->isModified()) {
         flush(); // only the message, or nothing: small enough to take at once

@@ -50,6 +50,7 @@ private:
     recovery::Snapshot snapshot(bool withPageText = true) const;
     bool hasUnsaved() const;
     void watch(TMemo *memo);
+    bool ready(); // copies can be written now; tells once when they never can
     void collect();
     void collectSome();
     void cancelCollecting();
@@ -62,6 +63,7 @@ private:
     std::function<QString()> m_pageFileName;
     recovery::Store m_store;
     bool m_open = false;
+    QString m_openError; // why the folder cannot be used
     bool m_reported = false;
     bool m_checkQueued = false;
     bool m_held = false;

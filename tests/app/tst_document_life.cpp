@@ -150,6 +150,14 @@ private slots:
         QCOMPARE(errors().size(), 1);
         QVERIFY(errors().first().contains(keeper->copyPath()));
         QDir(keeper->copyPath()).removeRecursively();
+
+        // A data folder that cannot be made: told too, once.
+        writeFile(page("not a folder"), "x");
+        RecoveryKeeper off(m_form->memoGen(), nullptr, {}, page("not a folder") + "/recovery");
+        off.flush();
+        off.flush();
+        QCOMPARE(errors().size(), 2);
+        QVERIFY(errors().last().contains(QStringLiteral("not a folder")));
     }
 
     void recoveredTextComesBackUnsavedAndDiscardGivesItUp()
