@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,6 +39,17 @@ bool askWithMessageBox(QWidget *parent, const QString &question, const QString &
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == yesButton;
+}
+
+// A page file, or at least a text: a picture or a program dropped by mistake would open as
+// garbage, and the next Save would write that garbage over it.
+bool isPageFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    if (path.endsWith(QLatin1String(".mv"), Qt::CaseInsensitive))
+        return true;
+    return QMimeDatabase().mimeTypeForFile(path).inherits(QStringLiteral("text/plain"));
 }
 
 } // namespace
@@ -130,6 +142,8 @@ bool DocumentLife::recoverUnsavedText()
     const std::optional<recovery::Snapshot> copy = m_recovery->adoptOrphan();
     if (!copy)
         return false;
+    // Putting the texts back passes through unmodified states, which would remove the copy.
+    m_recovery->setHeld(true);
     if (copy->hasPage) {
         TMemo *page = m_window->memoGen();
         page->setText(copy->pageText);
@@ -146,6 +160,7 @@ bool DocumentLife::recoverUnsavedText()
         message->setText(copy->messageText);
         message->document()->setModified(true);
     }
+    m_recovery->setHeld(false);
     m_recovery->flush();
     m_recoveryBar->present(
         uiText(interfacetexts::RecoveredText),
@@ -228,7 +243,7 @@ QString DocumentLife::droppedPage(const QMimeData *data)
     if (!data || !data->hasUrls())
         return {};
     for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+        if (url.isLocalFile() && isPageFile(url.toLocalFile()))
             return url.toLocalFile();
     }
     return {};

@@ -38,7 +38,7 @@ public:
     bool recoverUnsavedText();
     // Opens a page (the recent list, a dropped file) after the unsaved-text question.
     bool openPage(const QString &path);
-    // The page file among dropped data, or an empty text.
+    // The page file among dropped data (a .mv file or another text), or an empty text.
     static QString droppedPage(const QMimeData *data);
 
     // A yes-or-no question with the caption of its yes button; tests replace it.

@@ -244,7 +244,11 @@ void TMemo::Repaint()
 
 QString TMemo::text() const
 {
-    QString t = document()->toRawText();
+    return textFromRaw(document()->toRawText());
+}
+
+QString TMemo::textFromRaw(QString t)
+{
     t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     // A line break within a paragraph (pasted rich text) is a line break of the page too.
     t.replace(QChar::LineSeparator, QLatin1Char('\n'));

@@ -40,6 +40,8 @@ public:
 
     // The whole text with line breaks as "\n" and every character the document holds.
     QString text() const;
+    // text() from the document's raw text; touches no widget, so another thread may run it.
+    static QString textFromRaw(QString raw);
     // CR LF and LF both end a line.
     void setText(const QString &text);
     // As QPlainTextEdit's, but the keyboard still moves the caret and selects while read-only.

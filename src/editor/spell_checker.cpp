@@ -2,6 +2,7 @@
 
 #include "editor/highlighting_memo.h"
 #include "editor/underline_layer.h"
+#include "platform/error_display.h"
 #include "platform/interface_texts.h"
 #include "platform/spell_dictionary.h"
 
@@ -9,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QTextBlock>
+
+#include <utility>
 
 namespace {
 
@@ -119,6 +122,7 @@ SpellChecker::SpellChecker(TMemo *memo, std::shared_ptr<SpellDictionary> diction
     connect(&m_slice, &QTimer::timeout, this, &SpellChecker::checkSome);
     connect(memo->document(), &QTextDocument::contentsChange, this, &SpellChecker::contentsChange);
     memo->viewport()->installEventFilter(this);
+    memo->installEventFilter(this);
 }
 
 void SpellChecker::setEnabled(bool on)
@@ -127,12 +131,33 @@ void SpellChecker::setEnabled(bool on)
         return;
     m_enabled = on && m_dictionary && m_dictionary->isUsable();
     m_dirty.clear();
+    m_sweep = QTextCursor();
     m_layer->clear(UnderlineLayer::Spelling);
     if (!m_enabled)
         return;
-    for (int i = 0; i < m_memo->document()->blockCount(); ++i)
-        m_dirty.insert(i);
+    m_blockCount = m_memo->document()->blockCount();
+    sweepAll();
+}
+
+void SpellChecker::sweepAll()
+{
+    // A cursor, not a number: it keeps its place in the text while lines are added above it,
+    // and the set of edited blocks stays small however large the page.
+    m_sweep = QTextCursor(m_memo->document());
     m_slice.start();
+}
+
+bool SpellChecker::sweepOne()
+{
+    if (m_sweep.isNull())
+        return false;
+    const QTextBlock block = m_sweep.block();
+    checkBlock(block.blockNumber());
+    if (block.next().isValid())
+        m_sweep.setPosition(block.next().position());
+    else
+        m_sweep = QTextCursor();
+    return true;
 }
 
 void SpellChecker::contentsChange(int from, int removed, int added)
@@ -146,6 +171,17 @@ void SpellChecker::contentsChange(int from, int removed, int added)
     if (!last.isValid())
         last = document->lastBlock();
     const int firstNumber = first.isValid() ? first.blockNumber() : 0;
+    // Lines added or removed move the blocks below: those still waiting keep their place in
+    // the text rather than their number, or a word typed just before would go unchecked.
+    const int delta = document->blockCount() - m_blockCount;
+    m_blockCount = document->blockCount();
+    if (delta != 0 && !m_dirty.isEmpty()) {
+        QSet<int> moved;
+        moved.reserve(m_dirty.size());
+        for (const int n : std::as_const(m_dirty))
+            moved.insert(n > firstNumber ? qMax(firstNumber, n + delta) : n);
+        m_dirty = std::move(moved);
+    }
     for (int n = firstNumber; n <= last.blockNumber(); ++n)
         m_dirty.insert(n);
     // Blocks removed by the edit leave numbers past the end; those are dropped when checked.
@@ -163,9 +199,16 @@ void SpellChecker::checkSome()
     const QTextBlock top = m_memo->cursorForPosition(QPoint(0, 0)).block();
     const QTextBlock bottom =
         m_memo->cursorForPosition(QPoint(0, m_memo->viewport()->height())).block();
+    // Blocks ahead of the sweep are checked once per view, not again at every slice (each
+    // check repaints the text area).
+    const bool newView =
+        top.blockNumber() != m_viewTop || m_memo->document()->revision() != m_viewRevision;
+    m_viewTop = top.blockNumber();
+    m_viewRevision = m_memo->document()->revision();
     for (QTextBlock block = top; block.isValid() && clock.elapsed() < SliceMs;
          block = block.next()) {
-        if (m_dirty.remove(block.blockNumber()))
+        if (m_dirty.remove(block.blockNumber()) ||
+            (newView && !m_sweep.isNull() && block.position() >= m_sweep.position()))
             checkBlock(block.blockNumber());
         if (block == bottom)
             break;
@@ -175,7 +218,9 @@ void SpellChecker::checkSome()
         m_dirty.erase(m_dirty.cbegin());
         checkBlock(block);
     }
-    if (!m_dirty.isEmpty())
+    while (clock.elapsed() < SliceMs && sweepOne()) {
+    }
+    if (hasPending())
         m_slice.start();
 }
 
@@ -185,6 +230,8 @@ void SpellChecker::checkPendingNow()
         const int block = *m_dirty.cbegin();
         m_dirty.erase(m_dirty.cbegin());
         checkBlock(block);
+    }
+    while (m_enabled && sweepOne()) {
     }
 }
 
@@ -238,10 +285,18 @@ void SpellChecker::attachMenu(QMenu *menu)
 
 bool SpellChecker::eventFilter(QObject *watched, QEvent *event)
 {
-    // The place of a right click, before the text area's own menu opens.
-    if (event->type() == QEvent::ContextMenu && m_memo && watched == m_memo->viewport()) {
+    // The place of a right click, before the text area's own menu opens; the menu key opens it
+    // at the caret.
+    if (event->type() == QEvent::ContextMenu && m_memo &&
+        (watched == m_memo->viewport() || watched == m_memo)) {
         const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        m_menuPosition = m_memo->cursorForPosition(menuEvent->pos()).position();
+        if (menuEvent->reason() == QContextMenuEvent::Keyboard)
+            m_menuPosition = m_memo->textCursor().position();
+        else
+            m_menuPosition = m_memo
+                                 ->cursorForPosition(m_memo->viewport()->mapFrom(
+                                     static_cast<QWidget *>(watched), menuEvent->pos()))
+                                 .position();
     } else if (event->type() == QEvent::MouseButtonPress && m_memo &&
                watched == m_memo->viewport()) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -260,10 +315,12 @@ void SpellChecker::fillMenu(QMenu *menu)
 {
     qDeleteAll(m_menuActions);
     m_menuActions.clear();
-    if (!m_enabled || m_menuPosition < 0)
+    // Used once: a menu opened some other way must not offer a word clicked long before.
+    const int position = std::exchange(m_menuPosition, -1);
+    if (!m_enabled || position < 0)
         return;
     int start = 0;
-    const QString word = misspelledAt(m_menuPosition, &start);
+    const QString word = misspelledAt(position, &start);
     if (word.isEmpty())
         return;
     QAction *before = menu->actions().value(0);
@@ -286,13 +343,12 @@ void SpellChecker::fillMenu(QMenu *menu)
     addWord->setObjectName(QStringLiteral("SpellAddWord"));
     connect(addWord, &QAction::triggered, this, [this, word] {
         QString error;
+        // The word counts for this run either way; the user is told it will not be kept.
         if (!m_dictionary->addToPersonal(word, &error))
-            qWarning("%s", qPrintable(error));
+            errordisplay::show(error, m_memo);
         m_known.insert(word, true);
         // Every block is looked at again: the word may stand elsewhere too.
-        for (int i = 0; i < m_memo->document()->blockCount(); ++i)
-            m_dirty.insert(i);
-        m_slice.start();
+        sweepAll();
     });
     add(addWord);
     auto *separator = new QAction(menu);

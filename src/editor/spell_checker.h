@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSet>
+#include <QTextCursor>
 #include <QTimer>
 
 #include <memory>
@@ -40,7 +41,7 @@ public:
 
     // Checks every block still waiting, at once (tests, benchmarks).
     void checkPendingNow();
-    bool hasPending() const { return !m_dirty.isEmpty(); }
+    bool hasPending() const { return !m_dirty.isEmpty() || !m_sweep.isNull(); }
 
     // The context menu gets, at its top, up to five suggestions for the misspelled word under
     // the place it was opened at, and "Add to dictionary".
@@ -56,6 +57,8 @@ protected:
 private:
     void contentsChange(int from, int removed, int added);
     void checkSome();
+    void sweepAll();
+    bool sweepOne(); // checks the sweep's next block; false when there is no sweep
     void checkBlock(int blockNumber);
     bool isCorrect(const QString &word);
     void fillMenu(QMenu *menu);
@@ -65,9 +68,13 @@ private:
     std::shared_ptr<SpellDictionary> m_dictionary;
     UnderlineLayer *m_layer = nullptr;
     bool m_enabled = false;
-    QSet<int> m_dirty; // block numbers waiting to be checked
-    QTimer m_pause;    // starts after typing pauses
-    QTimer m_slice;    // continues in idle slices
+    QSet<int> m_dirty; // edited blocks waiting to be checked, by number
+    int m_blockCount = 0;
+    QTextCursor m_sweep; // the next block of a check of the whole text, or null
+    int m_viewTop = -1;  // the first block shown, and the text's revision, when last checked
+    int m_viewRevision = -1;
+    QTimer m_pause; // starts after typing pauses
+    QTimer m_slice; // continues in idle slices
     QHash<QString, bool> m_known;
     int m_menuPosition = -1;
     QList<QAction *> m_menuActions;

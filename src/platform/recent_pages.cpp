@@ -1,6 +1,6 @@
 #include "platform/recent_pages.h"
 
-#include "platform/save_file.h"
+#include "platform/page_file.h"
 
 #include <QFile>
 
@@ -37,12 +37,10 @@ bool save(const QString &file, const QStringList &list, QString *error)
     for (const QString &path : list)
         bytes += path.toUtf8() + '\n';
     QString reason;
-    if (!savefile::replace(file, bytes, &reason)) {
-        if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(file, reason);
-        return false;
-    }
-    return true;
+    const bool written = pagefile::write(file, bytes, &reason);
+    if (!written && error)
+        *error = reason;
+    return written;
 }
 
 } // namespace recentpages

@@ -1,6 +1,6 @@
 #include "platform/recovery_store.h"
 
-#include "platform/save_file.h"
+#include "platform/page_file.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -156,12 +156,10 @@ bool Store::write(const Snapshot &snapshot, QString *error)
         return true;
     }
     QString reason;
-    if (!savefile::replace(copyPath(), encode(snapshot), &reason)) {
-        if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(copyPath(), reason);
-        return false;
-    }
-    return true;
+    const bool written = pagefile::write(copyPath(), encode(snapshot), &reason);
+    if (!written && error)
+        *error = reason;
+    return written;
 }
 
 void Store::remove()

@@ -1,6 +1,6 @@
 #include "platform/spell_dictionary.h"
 
-#include "platform/save_file.h"
+#include "platform/page_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +17,21 @@ bool isUtf8(Hunspell &dictionary)
 {
     const std::string encoding = dictionary.get_dict_encoding();
     return encoding == "UTF-8" || encoding == "utf-8";
+}
+
+// The words of a personal list file: one a line, UTF-8; none when it cannot be read.
+QSet<QString> readWords(const QString &path)
+{
+    QSet<QString> words;
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return words;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        if (!line.trimmed().isEmpty())
+            words.insert(line.trimmed());
+    }
+    return words;
 }
 
 } // namespace
@@ -51,14 +66,7 @@ SpellDictionary::SpellDictionary(const QStringList &languages, const QString &pe
         }
         m_dictionaries.push_back(std::move(dictionary));
     }
-    QFile file(m_personalFile);
-    if (!m_personalFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-        for (const QString &line : lines) {
-            if (!line.trimmed().isEmpty())
-                m_personal.insert(line.trimmed());
-        }
-    }
+    m_personal = readWords(m_personalFile);
 }
 
 SpellDictionary::~SpellDictionary() = default;
@@ -99,7 +107,9 @@ bool SpellDictionary::addToPersonal(const QString &word, QString *error)
         m_personal.insert(word);
         return true;
     }
-    QStringList words(m_personal.cbegin(), m_personal.cend());
+    // Read again first: another instance may have added words since this one started.
+    const QSet<QString> stored = readWords(m_personalFile) + m_personal;
+    QStringList words(stored.cbegin(), stored.cend());
     words << word;
     words.sort();
     QByteArray bytes;
@@ -107,11 +117,12 @@ bool SpellDictionary::addToPersonal(const QString &word, QString *error)
         bytes += entry.toUtf8() + '\n';
     QDir().mkpath(QFileInfo(m_personalFile).absolutePath());
     QString reason;
-    if (!savefile::replace(m_personalFile, bytes, &reason)) {
+    if (!pagefile::write(m_personalFile, bytes, &reason)) {
         if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(m_personalFile, reason);
+            *error = reason;
         return false;
     }
+    m_personal = stored;
     m_personal.insert(word);
     return true;
 }

@@ -106,28 +106,58 @@ private slots:
     void recoveryCopyGoesWhenTheTextIsSavedOrGivenUp()
     {
         QFETCH(QString, how);
-        writeFile(page("a.mv"), "old");
+        writeFile(page("a.mv"), "old\r\nline");
         QVERIFY(commands()->openFile(page("a.mv")));
         RecoveryKeeper *keeper = life()->recovery();
+        keeper->setPause(0);
         type(m_form->memoGen(), QStringLiteral(" new"));
-        QVERIFY(keeper->isPending()); // not on the keystroke itself
         const QString copy = keeper->copyPath();
-        QVERIFY(!QFileInfo::exists(copy));
-        keeper->flush();
-        QVERIFY(readFile(copy).contains("old new"));
-        QTest::qWait(20);
+        QVERIFY(!QFileInfo::exists(copy)); // not on the keystroke itself
+        // After the pause the text is taken in pieces, then written.
+        QTRY_VERIFY(!keeper->isPending());
+        const std::optional<recovery::Snapshot> written = recovery::decode(readFile(copy));
+        QVERIFY(written);
+        QCOMPARE(written->pageText, QStringLiteral("old\nline new"));
+        QCoreApplication::processEvents();
         QVERIFY(QFileInfo::exists(copy)); // still unsaved: the copy stays
+        // A newer copy still on its way must not outlive the decision below.
+        type(m_form->memoGen(), QStringLiteral(" more"));
+        keeper->flush();
         if (how == QLatin1String("save")) {
             m_form->action(QStringLiteral("save1"))->trigger();
-            QCOMPARE(readFile(page("a.mv")), QByteArray("old new"));
+            QCOMPARE(readFile(page("a.mv")), QByteArray("old\r\nline new more"));
         } else if (how == QLatin1String("discard")) {
             m_answers << PageCommands::Answer::Discard;
             m_form->action(QStringLiteral("new1"))->trigger();
         } else {
             delete m_form;
             m_form = new TForm1;
+            keeper = life()->recovery();
         }
-        QTRY_VERIFY(!QFileInfo::exists(copy));
+        keeper->waitForWrite();
+        QVERIFY(!QFileInfo::exists(copy));
+    }
+
+    void recoveryCopyThatCannotBeWrittenIsToldOnce()
+    {
+        RecoveryKeeper *keeper = life()->recovery();
+        QVERIFY(QDir().mkpath(keeper->copyPath())); // a folder in the copy's place
+        type(m_form->memoGen(), QStringLiteral("unsaved"));
+        for (int i = 0; i < 2; ++i) {
+            keeper->flush();
+            keeper->waitForWrite();
+        }
+        QCOMPARE(errors().size(), 1);
+        QVERIFY(errors().first().contains(keeper->copyPath()));
+        QDir(keeper->copyPath()).removeRecursively();
+
+        // A data folder that cannot be made: told too, once.
+        writeFile(page("not a folder"), "x");
+        RecoveryKeeper off(m_form->memoGen(), nullptr, {}, page("not a folder") + "/recovery");
+        off.flush();
+        off.flush();
+        QCOMPARE(errors().size(), 2);
+        QVERIFY(errors().last().contains(QStringLiteral("not a folder")));
     }
 
     void recoveredTextComesBackUnsavedAndDiscardGivesItUp()
@@ -158,7 +188,8 @@ private slots:
         QVERIFY(!pageText->document()->isModified());
         QCOMPARE(m_form->memo2()->text(), QString());
         QVERIFY(!life()->recoveryBar()->isVisibleTo(m_form));
-        QTRY_VERIFY(!QFileInfo::exists(life()->recovery()->copyPath()));
+        life()->recovery()->waitForWrite();
+        QVERIFY(!QFileInfo::exists(life()->recovery()->copyPath()));
     }
 
     void recentPagesNewestFirstAndMissingOnesGoWithAMessage()
@@ -211,7 +242,9 @@ private slots:
         // The program's own save is not a change from outside.
         type(m_form->memoGen(), QStringLiteral(" mine"));
         QVERIFY(commands()->savePage(m_form->memoGen()));
-        QTest::qWait(800);
+        // What the watcher's report of that write leads to, without waiting for the report.
+        QCoreApplication::processEvents();
+        life()->outsideChanges()->check();
         QVERIFY(!bar->isVisible());
 
         if (change == QLatin1String("change")) {
@@ -312,6 +345,15 @@ private slots:
         drop(&file);
         QCOMPARE(m_form->memoGen()->text(), QStringLiteral("dropped\npage"));
         QCOMPARE(commands()->pageFileName(), page("d.mv"));
+
+        // A picture is not a page: it is not opened (a Save would write text over it).
+        writeFile(page("p.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        QMimeData picture;
+        picture.setUrls({QUrl::fromLocalFile(page("p.png"))});
+        QVERIFY(DocumentLife::droppedPage(&picture).isEmpty());
+        drop(&picture);
+        QCOMPARE(commands()->pageFileName(), page("d.mv"));
+        QVERIFY(!m_form->memoGen()->text().contains(QStringLiteral("PNG")));
 
         QMimeData text;
         text.setText(QStringLiteral("plain "));

@@ -92,6 +92,11 @@ private slots:
         QVERIFY(checker.hasPending());
         QTRY_VERIFY(!checker.hasPending());
         QCOMPARE(marked(&memo, &checker), wrong + QStringList{"ашибка"});
+        // A word typed, then a line added above it before the pause ends: still checked.
+        memo.insertPlainText(QStringLiteral("\nстрока ашибко"));
+        memo.moveCursor(QTextCursor::Start);
+        memo.insertPlainText(QStringLiteral("\n\n"));
+        QCOMPARE(marked(&memo, &checker), wrong + QStringList({"ашибка", "ашибко"}));
         checker.setEnabled(false);
         QCOMPARE(checker.layer()->count(UnderlineLayer::Spelling), 0);
     }
@@ -118,6 +123,11 @@ private slots:
 
         items.first()->trigger(); // a suggestion replaces the word
         QCOMPARE(memo.toPlainText(), QStringLiteral("a world here"));
+        // Opened again without a new click (another way in): no stale suggestions.
+        memo.setPlainText(QStringLiteral("a wrold here"));
+        checker.checkPendingNow();
+        emit menu.aboutToShow();
+        QCOMPARE(menu.actions(), QList<QAction *>({specified}));
         memo.setPlainText(QStringLiteral("zqxw zqxw"));
         checker.checkPendingNow();
         QCOMPARE(checker.layer()->count(UnderlineLayer::Spelling), 2);
@@ -129,6 +139,14 @@ private slots:
         QFile words(m_dir.filePath(QStringLiteral("words.txt")));
         QVERIFY(words.open(QIODevice::ReadOnly));
         QCOMPARE(words.readAll(), QByteArray("zqxw\n"));
+        words.close();
+
+        // Another instance sharing the list adds a word: neither word is lost.
+        SpellDictionary other({"en_US"}, words.fileName());
+        QVERIFY(other.addToPersonal(QStringLiteral("qwzx")));
+        QVERIFY(m_dictionary->addToPersonal(QStringLiteral("xwqz")));
+        QVERIFY(words.open(QIODevice::ReadOnly));
+        QCOMPARE(words.readAll(), QByteArray("qwzx\nxwqz\nzqxw\n"));
     }
 
     void missingDictionaryLeavesThatLanguageOut()
