@@ -427,6 +427,9 @@ void PageCommands::font1Click()
     // then change the text's font; it opens on the family actually drawn instead.
     QFont start = m_fontDialogFont;
     start.setFamily(QFontInfo(start).family());
+    // Named by its style as drawn ("Book", "Bold"): a font without a style name made the dialog
+    // guess, and it chose "Oblique" for an upright font.
+    start.setStyleName(QFontInfo(start).styleName());
     if (const auto font = chooseFont(start)) {
         m_fontDialogFont = *font;
         memo->setFont(*font);
