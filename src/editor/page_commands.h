@@ -106,6 +106,10 @@ signals:
     // The text of this text area now stands in the page file.
     void pageWritten(TMemo *memo, const QString &text);
 
+protected:
+    // A new language renames an untitled page.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     TMemo *active() const;
     void setPageFileName(const QString &name);
@@ -114,6 +118,7 @@ private:
     insertion::ActiveMemo m_activeMemo;
     QPointer<QWidget> m_window;
     QString PageFileName;
+    bool m_untitled = true; // the untitled name follows the language, so it is no test of this
     QString m_lastOpenName;
     QString m_lastSaveName;
     QFont m_fontDialogFont;
