@@ -15,6 +15,7 @@ namespace windowfit {
 namespace {
 
 const char *const CutProperty = "windowfit_cut";
+const char *const TipProperty = "windowfit_tip";
 
 QString captionOf(const QWidget *control)
 {
@@ -50,12 +51,16 @@ void keepWithinScreen(QWidget *window)
             !caption.isEmpty() &&
             control->sizePolicy().horizontalPolicy() != QSizePolicy::Ignored &&
             std::max(control->sizeHint().width(), control->minimumSizeHint().width()) > tooWide;
-        if (mustCut == wasCut)
-            continue;
-        control->setProperty(CutProperty, mustCut);
-        control->setMaximumWidth(mustCut ? cut : QWIDGETSIZE_MAX);
-        if (mustCut && control->toolTip().isEmpty())
-            control->setToolTip(caption);
+        if (mustCut != wasCut) {
+            control->setProperty(CutProperty, mustCut);
+            control->setMaximumWidth(mustCut ? cut : QWIDGETSIZE_MAX);
+        }
+        // While cut, the tool tip shows the whole caption; a tool tip of the control's own stays.
+        const bool tipIsOurs = control->property(TipProperty).toBool();
+        if ((mustCut || tipIsOurs) && (tipIsOurs || control->toolTip().isEmpty())) {
+            control->setToolTip(mustCut ? caption : QString());
+            control->setProperty(TipProperty, mustCut);
+        }
     }
     if (window->width() > area.width() || window->height() > area.height())
         window->resize(window->size().boundedTo(area.size()));

@@ -230,7 +230,12 @@ private slots:
                     QStringLiteral("%1/Long-%2.png").arg(gallery, window->objectName()));
             window->hide();
         }
+        // A caption cut short shows whole as the tool tip, until a language fits again.
+        auto *ok = windows.link->findChild<QPushButton *>(QStringLiteral("Button1"));
+        QCOMPARE(ok->toolTip(), ok->text());
         chooseLanguage(QStringLiteral("Russian.lng"));
+        QVERIFY(ok->toolTip().isEmpty());
+        QCOMPARE(ok->maximumWidth(), QWIDGETSIZE_MAX);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 };
