@@ -111,6 +111,11 @@ QWebEngineView *HtmlView::createWebView()
             restoreScrollPosition();
         emit OnProgressChange(-1, 100);
     });
+    // A crashed page reports no end of its load; a waiting page is loaded all the same.
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        if (m_ownPages)
+            loadEnded();
+    });
     // A link that asks for a new window opens here: the program has one browser window.
     connect(page, &QWebEnginePage::newWindowRequested, this,
             [this](QWebEngineNewWindowRequest &request) {
@@ -319,7 +324,10 @@ void HtmlView::Refresh()
 void HtmlView::Stop()
 {
     m_announced.reset();
+    // A stopped load may never report its end: the next Navigate must not wait for it.
     m_waiting.reset();
+    m_loading = false;
+    m_ownLoads = 0;
     // A load that has not started yet is stopped by never starting it.
     m_pendingUrl.reset();
     m_pendingContent.reset();

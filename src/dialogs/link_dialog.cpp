@@ -64,6 +64,7 @@ TLinkF::TLinkF(insertion::ActiveMemo activeMemo, QWidget *parent)
     LabelLink = new QLabel(Shape1);
     LabelLink->setObjectName(QStringLiteral("LabelLink"));
     LabelLink->setAlignment(Qt::AlignCenter);
+    LabelLink->setTextFormat(Qt::PlainText); // the link text as typed, never as HTML
     LabelLink->setFixedWidth(PreviewWidth);
     LabelLink->installEventFilter(this);
 
@@ -162,7 +163,24 @@ void TLinkF::LabelLinkClick()
 {
     // The shell's default action: a web address opens in the browser, "mailto:" in the mailer.
     // Its result is not examined.
-    QDesktopServices::openUrl(QUrl::fromUserInput(EditLink->text()));
+    // The address as typed: only what an address cannot hold (blanks, letters outside ASCII) is
+    // percent-encoded. Guessing at it instead turned "http://ex ample.com/" into
+    // "http://http//ex%20ample.com/". One that no address can hold (a blank in the host name)
+    // is not handed over at all; one without a scheme gets the web's.
+    const QString typed = EditLink->text().trimmed();
+    QByteArray encoded;
+    for (const char c : typed.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F || QByteArrayView("\"<>\\^`{|}").contains(c))
+            encoded += '%' + QByteArray::number(byte, 16).toUpper().rightJustified(2, '0');
+        else
+            encoded += c;
+    }
+    QUrl url = QUrl::fromEncoded(encoded, QUrl::TolerantMode);
+    if (url.isValid() && url.scheme().isEmpty())
+        url = QUrl::fromUserInput(typed);
+    if (url.isValid())
+        QDesktopServices::openUrl(url);
 }
 
 void TLinkF::Button1Click()

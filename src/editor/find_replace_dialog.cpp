@@ -1,6 +1,7 @@
 #include "editor/find_replace_dialog.h"
 
 #include "editor/highlighting_memo.h"
+#include "platform/interface_texts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -71,8 +72,8 @@ bool sameText(const QString &selected, const QString &what, bool matchCase)
 
 // ---------------------------------------------------------------------------------------------
 
-FindReplaceBase::FindReplaceBase(insertion::ActiveMemo activeMemo, const QString &messageCaption,
-                                 QWidget *parent)
+FindReplaceBase::FindReplaceBase(insertion::ActiveMemo activeMemo,
+                                 interfacetexts::Text messageCaption, QWidget *parent)
     : QDialog(parent), m_activeMemo(std::move(activeMemo)), m_messageCaption(messageCaption)
 {
     setModal(false);
@@ -163,7 +164,8 @@ textsearch::Options FindReplaceBase::searchOptions() const
 
 void FindReplaceBase::notFound()
 {
-    inform(m_messageCaption, QStringLiteral("Search string '%1' not found").arg(findText()));
+    inform(interfacetexts::text(m_messageCaption),
+           interfacetexts::text(interfacetexts::SearchNotFound).arg(findText()));
 }
 
 bool FindReplaceBase::findNext()
@@ -192,7 +194,7 @@ bool FindReplaceBase::findNext()
 // ---------------------------------------------------------------------------------------------
 
 FindDialog::FindDialog(insertion::ActiveMemo activeMemo, QWidget *parent)
-    : FindReplaceBase(std::move(activeMemo), QStringLiteral("Find"), parent)
+    : FindReplaceBase(std::move(activeMemo), interfacetexts::FindCaption, parent)
 {
     setObjectName(QStringLiteral("JvFindReplace1"));
     setWindowTitle(QStringLiteral("Найти"));
@@ -252,7 +254,7 @@ void FindDialog::setSearchesDown(bool down)
 // ---------------------------------------------------------------------------------------------
 
 ReplaceDialog::ReplaceDialog(insertion::ActiveMemo activeMemo, QWidget *parent)
-    : FindReplaceBase(std::move(activeMemo), QStringLiteral("Replace"), parent)
+    : FindReplaceBase(std::move(activeMemo), interfacetexts::ReplaceCaption, parent)
 {
     setObjectName(QStringLiteral("JvFindReplace2"));
     setWindowTitle(QStringLiteral("Заменить"));
@@ -364,7 +366,7 @@ int ReplaceDialog::replaceAll()
     edit.endEditBlock();
     area->setTextCursor(edit);
     const int count = int(hits.size());
-    inform(QStringLiteral("Replace"),
-           QStringLiteral("%1 occurence(s) of '%2' were replaced").arg(count).arg(what));
+    inform(interfacetexts::text(interfacetexts::ReplaceCaption),
+           interfacetexts::text(interfacetexts::ReplacedCount).arg(count).arg(what));
     return count;
 }

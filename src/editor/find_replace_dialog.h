@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editor/insertion.h"
+#include "platform/interface_texts.h"
 
 #include <QDialog>
 #include <QString>
@@ -57,7 +58,8 @@ public:
     std::function<void(const QString &, const QString &)> inform;
 
 protected:
-    FindReplaceBase(insertion::ActiveMemo activeMemo, const QString &messageCaption,
+    // The caption of its messages follows the language file.
+    FindReplaceBase(insertion::ActiveMemo activeMemo, interfacetexts::Text messageCaption,
                     QWidget *parent);
     virtual bool searchesDown() const = 0;
     // The two options and the direction, as the search takes them.
@@ -78,7 +80,7 @@ private:
 
     QList<QPushButton *> m_searchButtons;
     insertion::ActiveMemo m_activeMemo;
-    QString m_messageCaption;
+    interfacetexts::Text m_messageCaption;
 };
 
 // The find dialog JvFindReplace1: find text, whole word, match case and a direction that

@@ -21,12 +21,11 @@
 
 namespace {
 
-const QStringList &fileFilters()
+QStringList fileFilters()
 {
     // "*" rather than "*.*": on Linux many files have no extension, and "all files" means all.
-    static const QStringList filters = {QStringLiteral("Текстовый файл Mirvale (*.mv)"),
-                                        QStringLiteral("Все файлы (*)")};
-    return filters;
+    return {interfacetexts::text(interfacetexts::PageFilesFilter),
+            interfacetexts::text(interfacetexts::AllFilesFilter)};
 }
 
 QString uiText(interfacetexts::Text which)
@@ -87,7 +86,7 @@ QString describe(char32_t character)
 
 QString PageCommands::untitledName()
 {
-    return QStringLiteral("Без имени.mv");
+    return interfacetexts::text(interfacetexts::UntitledName);
 }
 QString PageCommands::applicationTitle()
 {
@@ -117,6 +116,8 @@ PageCommands::PageCommands(insertion::ActiveMemo activeMemo, QWidget *window)
     , PageFileName(untitledName())
     , m_fontDialogFont(designFont())
 {
+    if (window)
+        window->installEventFilter(this);
     chooseFile = [this](FileChoice choice, const QString &lastName) {
         return chooseWithDialog(choice, lastName);
     };
@@ -146,7 +147,15 @@ TMemo *PageCommands::active() const
 
 bool PageCommands::isUntitled() const
 {
-    return PageFileName.compare(untitledName(), Qt::CaseSensitive) == 0;
+    return m_untitled;
+}
+
+bool PageCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::LanguageChange && m_untitled &&
+        PageFileName != untitledName())
+        setPageFileName(untitledName());
+    return QObject::eventFilter(watched, event);
 }
 
 QString PageCommands::caption() const
@@ -156,6 +165,8 @@ QString PageCommands::caption() const
 
 void PageCommands::setPageFileName(const QString &name)
 {
+    // Every path the program gets from a dialog or the command line is absolute.
+    m_untitled = name == untitledName();
     PageFileName = name;
     emit pageFileNameChanged(PageFileName);
 }
@@ -442,6 +453,9 @@ void PageCommands::font1Click()
     // then change the text's font; it opens on the family actually drawn instead.
     QFont start = m_fontDialogFont;
     start.setFamily(QFontInfo(start).family());
+    // Named by its style as drawn ("Book", "Bold"): a font without a style name made the dialog
+    // guess, and it chose "Oblique" for an upright font.
+    start.setStyleName(QFontInfo(start).styleName());
     if (const auto font = chooseFont(start)) {
         m_fontDialogFont = *font;
         memo->setFont(*font);

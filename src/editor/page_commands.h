@@ -114,6 +114,10 @@ signals:
     // The file at `path` was just read or written and holds these bytes.
     void pageFileSynced(const QString &path, const QByteArray &bytes);
 
+protected:
+    // A new language renames an untitled page.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     TMemo *active() const;
     void setPageFileName(const QString &name);
@@ -122,6 +126,7 @@ private:
     insertion::ActiveMemo m_activeMemo;
     QPointer<QWidget> m_window;
     QString PageFileName;
+    bool m_untitled = true; // the untitled name follows the language, so it is no test of this
     QString m_lastOpenName;
     QString m_lastSaveName;
     QFont m_fontDialogFont;

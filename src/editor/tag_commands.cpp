@@ -2,6 +2,7 @@
 
 #include "editor/highlighting_memo.h"
 #include "markup/tags.h"
+#include "platform/interface_texts.h"
 #include "platform/system_colors.h"
 
 #include <QAction>
@@ -32,18 +33,23 @@ constexpr StyleCommand styleCommands[] = {
 };
 
 // The reference input boxes: menu item, box title, prompt and the tag built from the value.
+// The title and the prompt follow the language file.
 struct ReferenceBox
 {
     const char *action;
-    const char *title;
-    const char *prompt;
+    interfacetexts::Text title;
+    interfacetexts::Text prompt;
     QString (*build)(const QString &value);
 };
 const ReferenceBox referenceBoxes[] = {
-    {"LinkUser1", "Ссылка на пользователя", "Login пользователя:", markup::UserLinkTag},
-    {"LinkPath1", "Ссылка на рубрику", "ID рубрики:", markup::SectionLinkTag},
-    {"LinkFile1", "Ссылка на файл", "ID файла:", markup::FileLinkTag},
-    {"Linktext1", "Ссылка на статью", "ID статьи:", markup::ArticleLinkTag},
+    {"LinkUser1", interfacetexts::UserLinkTitle, interfacetexts::UserLinkPrompt,
+     markup::UserLinkTag},
+    {"LinkPath1", interfacetexts::SectionLinkTitle, interfacetexts::SectionLinkPrompt,
+     markup::SectionLinkTag},
+    {"LinkFile1", interfacetexts::FileLinkTitle, interfacetexts::FileLinkPrompt,
+     markup::FileLinkTag},
+    {"Linktext1", interfacetexts::ArticleLinkTitle, interfacetexts::ArticleLinkPrompt,
+     markup::ArticleLinkTag},
 };
 
 template <typename Handler>
@@ -133,7 +139,7 @@ void TagCommands::referenceCommand(const QString &action)
         if (action != QLatin1String(box.action))
             continue;
         const std::optional<QString> value =
-            m_ui->askText(QString::fromUtf8(box.title), QString::fromUtf8(box.prompt));
+            m_ui->askText(interfacetexts::text(box.title), interfacetexts::text(box.prompt));
         if (value)
             insertion::caretRule(activeMemo(), box.build(*value));
         return;

@@ -5,6 +5,7 @@
 #include "options/qt_translations.h"
 #include "options/stored_options.h"
 #include "platform/error_display.h"
+#include "platform/window_fit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -249,6 +250,9 @@ void TOptionsF::ComboBox1Change()
     // Shown in full when the window cuts them short.
     LabelAutor->setToolTip(LabelAutor->text());
     LabelEmail->setToolTip(LabelEmail->text());
+    // Captions of any length: no window grows past the screen.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windowfit::keepWithinScreen(window);
     fitToTexts();
 }
 

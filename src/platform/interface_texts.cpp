@@ -61,6 +61,23 @@ const std::array<Entry, TextCount> Entries = {{
     {"ProblemLine", "Строка"},
     {"ProblemColumn", "Столбец"},
     {"ProblemMessage", "Ошибка"},
+    {"Untitled", "Без имени.mv"},
+    {"PageFiles", "Текстовый файл Mirvale (*.mv)"},
+    {"AllFiles", "Все файлы (*)"},
+    {"UserLinkTitle", "Ссылка на пользователя"},
+    {"UserLinkPrompt", "Login пользователя:"},
+    {"SectionLinkTitle", "Ссылка на рубрику"},
+    {"SectionLinkPrompt", "ID рубрики:"},
+    {"FileLinkTitle", "Ссылка на файл"},
+    {"FileLinkPrompt", "ID файла:"},
+    {"ArticleLinkTitle", "Ссылка на статью"},
+    {"ArticleLinkPrompt", "ID статьи:"},
+    {"CannotOpenFile", "Cannot open file \"%1\". %2"},
+    {"CannotCreateFile", "Cannot create file \"%1\". %2"},
+    {"SearchNotFound", "Search string '%1' not found"},
+    {"ReplacedCount", "%1 occurence(s) of '%2' were replaced"},
+    {"FindCaption", "Find"},
+    {"ReplaceCaption", "Replace"},
 }};
 
 // Language files hold one line per text: "\n" in a text stands for a line break.
@@ -85,6 +102,16 @@ std::array<QString, TextCount> &current()
 QString text(Text which)
 {
     return current()[which];
+}
+
+QString keyOf(Text which)
+{
+    return QString::fromLatin1(Entries[which].key);
+}
+
+QString builtIn(Text which)
+{
+    return unescaped(QString::fromUtf8(Entries[which].builtIn));
 }
 
 void load(const IniFile &languageFile)

@@ -54,11 +54,32 @@ enum Text {
     ProblemLine,     // the problem list's three columns
     ProblemColumn,
     ProblemMessage,
+    UntitledName,        // the name of a page not yet saved
+    PageFilesFilter,     // the file dialogs' filters
+    AllFilesFilter,
+    UserLinkTitle, // the reference input boxes: title and prompt of each
+    UserLinkPrompt,
+    SectionLinkTitle,
+    SectionLinkPrompt,
+    FileLinkTitle,
+    FileLinkPrompt,
+    ArticleLinkTitle,
+    ArticleLinkPrompt,
+    CannotOpenFile,   // %1: the file, %2: the system's reason
+    CannotCreateFile, // %1: the file, %2: the system's reason
+    SearchNotFound,   // %1: the text searched for
+    ReplacedCount,    // %1: how many, %2: the text replaced
+    FindCaption,      // the captions of the search messages
+    ReplaceCaption,
     TextCount
 };
 
 // The current text: the language file's, or the built-in Russian one.
 QString text(Text which);
+
+// The key of the text in the section [Messages], and its built-in text.
+QString keyOf(Text which);
+QString builtIn(Text which);
 
 // Takes every text from this language file; a missing key gives the built-in text.
 void load(const IniFile &languageFile);

@@ -1,6 +1,7 @@
 #include "platform/page_file.h"
 
 #include "platform/codepage.h"
+#include "platform/interface_texts.h"
 #include "platform/save_file.h"
 
 #include <QFile>
@@ -30,7 +31,7 @@ QByteArray normalizeLineBreaks(const QByteArray &bytes)
 
 static QString openError(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
+    return interfacetexts::text(interfacetexts::CannotOpenFile).arg(path, reason);
 }
 
 bool read(const QString &path, QByteArray *bytes, QString *error)
@@ -63,7 +64,7 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, savefil
 {
     QString reason;
     if (!savefile::replace(path, bytes, &reason, links)) {
-        *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
+        *error = interfacetexts::text(interfacetexts::CannotCreateFile).arg(path, reason);
         return false;
     }
     return true;

@@ -10,6 +10,7 @@
 #include "dialogs/nick_builder.h"
 #include "dialogs/tag_help_window.h"
 #include "editor/highlighting_memo.h"
+#include "editor/page_commands.h"
 #include "options/language_loader.h"
 #include "options/options_dialog.h"
 #include "options/relabel_table.h"
@@ -109,6 +110,9 @@ private slots:
         QVERIFY(windows.link->windowTitle() != QStringLiteral("Ссылка"));
         // The program's own questions follow, and so do Qt's dialogs.
         QCOMPARE(interfacetexts::text(interfacetexts::DiscardButton), QStringLiteral("Don't save"));
+        // An untitled page takes the new language's name, and stays untitled.
+        QTRY_COMPARE(form->windowTitle(), QStringLiteral("Untitled.mv - Mirvale Rivi Razare"));
+        QVERIFY(form->pageCommands()->isUntitled());
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"),
                  QStringLiteral("Look in:"));
         // No control of any window is left without a caption where the table gives one.
@@ -131,6 +135,8 @@ private slots:
         QCOMPARE(form->action(QStringLiteral("new1"))->text(), QStringLiteral("Создать страницу"));
         QCOMPARE(interfacetexts::text(interfacetexts::DiscardButton),
                  QStringLiteral("Не сохранять"));
+        QTRY_COMPARE(form->windowTitle(), QStringLiteral("Без имени.mv - Mirvale Rivi Razare"));
+        QVERIFY(form->pageCommands()->isUntitled());
         QTRY_COMPARE(form->messageTab()->findChild<QLabel *>(QStringLiteral("sPanel2"))->text(),
                      QStringLiteral("  Предпросмотр"));
     }

@@ -98,6 +98,8 @@ void TestLinkDialog::previewFollowsBothFields_data()
                                 << "http://mirvale.example" << false;
     QTest::newRow("blank text counts") << " "
                                        << "http://mirvale.example" << true;
+    QTest::newRow("markup shown as typed") << "<h2>Big</h2> &amp;"
+                                           << "http://mirvale.example" << true;
 }
 
 void TestLinkDialog::previewFollowsBothFields()
@@ -114,6 +116,8 @@ void TestLinkDialog::previewFollowsBothFields()
 
     auto *label = child<QLabel>("LabelLink");
     QCOMPARE(label->text(), text);
+    // Shown as typed: markup in the text is never rendered as a heading or an entity.
+    QCOMPARE(label->textFormat(), Qt::PlainText);
     QCOMPARE(label->isEnabled(), available);
     QCOMPARE(label->font().underline(), available);
     QCOMPARE(label->palette().color(QPalette::Active, QPalette::WindowText),
@@ -154,6 +158,13 @@ void TestLinkDialog::previewClickOpensTheAddress_data()
                          << QUrl(QStringLiteral("http://mirvale.example/page"));
     QTest::newRow("mail") << "mailto:me@mirvale.example"
                           << QUrl(QStringLiteral("mailto:me@mirvale.example"));
+    QTest::newRow("blank and Cyrillic encoded, the rest as typed")
+        << "http://mirvale.example/a b?q=ж&r=%41#top"
+        << QUrl::fromEncoded("http://mirvale.example/a%20b?q=%D0%B6&r=%41#top");
+    QTest::newRow("no scheme") << "mirvale.example/page"
+                               << QUrl(QStringLiteral("http://mirvale.example/page"));
+    // No address holds a blank in its host name: nothing rather than another address.
+    QTest::newRow("blank in the host") << "http://ex ample.com/" << QUrl();
 }
 
 void TestLinkDialog::previewClickOpensTheAddress()
@@ -163,7 +174,9 @@ void TestLinkDialog::previewClickOpensTheAddress()
     child<QLineEdit>("EditText")->setText(QStringLiteral("Сайт"));
     child<QLineEdit>("EditLink")->setText(address);
     QTest::mouseClick(child<QLabel>("LabelLink"), Qt::LeftButton);
-    QCOMPARE(shell->opened, QList<QUrl>{opened});
+    QCOMPARE(shell->opened, opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{opened});
+    if (!opened.isEmpty())
+        QCOMPARE(shell->opened.first().toEncoded(), opened.toEncoded());
 }
 
 void TestLinkDialog::unavailablePreviewTakesNoClick()

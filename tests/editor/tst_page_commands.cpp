@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -15,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 Q_DECLARE_METATYPE(PageCommands::Answer)
 
@@ -383,6 +385,38 @@ private slots:
         QCOMPARE(offered[0].pointSize(), 10);
         QCOMPARE(offered[1].family(), QStringLiteral("DejaVu Sans Mono"));
         QCOMPARE(m_page->font().pointSize(), 14);
+    }
+
+    void fontDialogOpensOnTheFontsOwnStyle_data()
+    {
+        QTest::addColumn<QFont>("font"); // the last choice, or the design font
+        QTest::newRow("design font") << QFont();
+        QTest::newRow("upright sans") << QFont(QStringLiteral("DejaVu Sans"), 12);
+        QTest::newRow("bold") << QFont(QStringLiteral("DejaVu Sans Mono"), 12, QFont::Bold);
+    }
+
+    void fontDialogOpensOnTheFontsOwnStyle()
+    {
+        QFETCH(QFont, font);
+        if (font != QFont()) {
+            const auto dialog = m_commands->chooseFont;
+            m_commands->chooseFont = [&](const QFont &) { return std::optional(font); };
+            m_commands->font1Click();
+            m_commands->chooseFont = dialog;
+        }
+        const QFontInfo expected(font == QFont() ? PageCommands::designFont() : font);
+        std::optional<QFont> shown;
+        QTimer::singleShot(0, m_window, [&] {
+            if (auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget())) {
+                shown = dialog->currentFont();
+                dialog->reject();
+            }
+        });
+        m_commands->font1Click();
+        QVERIFY(shown);
+        QCOMPARE(shown->italic(), expected.italic());
+        QCOMPARE(shown->weight(), expected.weight());
+        QCOMPARE(QFontInfo(*shown).styleName(), expected.styleName());
     }
 
     void wordWrapSwitchesTheActiveAreaAndItsScrollBars()
