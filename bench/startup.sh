@@ -46,8 +46,12 @@ for run in $(seq 1 "$RUNS"); do
     end=$(date +%s%N)
     times+=($(((end - start) / 1000000)))
     if [[ "$run" == "$RUNS" ]]; then
-        sleep 3 # let the web engine settle before measuring idle cost
+        sleep 3 # let anything started with the window settle before measuring idle cost
         rss="$(rss_kb "$pid")"
+        engines=0
+        for p in $(tree_pids "$pid"); do
+            [[ "$(cat "/proc/$p/comm" 2>/dev/null)" == QtWebEngineProc* ]] && engines=$((engines + 1))
+        done
         before="$(cpu_ticks "$pid")"
         sleep 10
         after="$(cpu_ticks "$pid")"
@@ -58,5 +62,6 @@ done
 
 sorted=($(printf '%s\n' "${times[@]}" | sort -n))
 echo "main window mapped after (ms): ${times[*]} (median ${sorted[$((RUNS / 2))]})"
-echo "resident memory after start: $((rss / 1024)) MB (program and web-engine processes)"
+echo "resident memory after start: $((rss / 1024)) MB (program and all its child processes)"
+echo "web-engine processes after start: ${engines}"
 echo "CPU time in 10 idle seconds: ${idle_ms} ms ($(awk "BEGIN {printf \"%.2f\", $idle_ms / 100}")%)"

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 namespace {
@@ -68,11 +69,26 @@ int CaretTagHighlighter::colour(int from, int to, qint64 budgetNs)
     while (block.isValid() && block.position() <= to) {
         if (budgetNs >= 0 && clock.nsecsElapsed() >= budgetNs)
             break;
-        rehighlightBlock(block);
+        if (block.length() - 1 > LongLine)
+            hideInk(block);
+        else
+            rehighlightBlock(block);
         block = block.next();
     }
     m_colouring = false;
     return block.isValid() ? block.position() : doc->characterCount();
+}
+
+void CaretTagHighlighter::hideInk(const QTextBlock &block)
+{
+    // Straight into the layout: the base class would build and compare a format for every
+    // character of the line first, megabytes of work on every keystroke.
+    const QList<QTextLayout::FormatRange> wanted = {{0, block.length() - 1, m_hiddenInk}};
+    QTextLayout *layout = block.layout();
+    if (layout->formats() == wanted)
+        return;
+    layout->setFormats(wanted);
+    document()->markContentsDirty(block.position(), block.length());
 }
 
 void CaretTagHighlighter::highlightNow(int from, int to)
@@ -185,6 +201,60 @@ void CaretTagHighlighter::buildFormats(const QFont &areaFont)
     m_number.setForeground(numberColor());
     m_word = base;
     m_word.setForeground(wordColor());
+
+    // Only the ink: a font in the format would cost the layout of a long line dearly.
+    m_hiddenInk = QTextCharFormat();
+    m_hiddenInk.setForeground(QColor(Qt::transparent));
+
+    for (const markup::WordSpan::Kind kind :
+         {markup::WordSpan::Separator, markup::WordSpan::Keyword, markup::WordSpan::Number,
+          markup::WordSpan::Word}) {
+        QTextCharFormat painted;
+        painted.setForeground(formatOf(kind).foreground());
+        if (kind == markup::WordSpan::Keyword) {
+            painted.setUnderlineStyle(QTextCharFormat::DotLine);
+            painted.setUnderlineColor(keywordUnderlineColor());
+        }
+        m_paintedFormats[kind] = painted;
+    }
+}
+
+const QTextCharFormat &CaretTagHighlighter::formatOf(int kind) const
+{
+    switch (kind) {
+    case markup::WordSpan::Separator:
+        return m_separator;
+    case markup::WordSpan::Keyword:
+        return m_keyword;
+    case markup::WordSpan::Number:
+        return m_number;
+    default:
+        return m_word;
+    }
+}
+
+QList<CaretTagHighlighter::Run> CaretTagHighlighter::runsIn(const QString &line, int from,
+                                                            int to) const
+{
+    QList<Run> runs;
+    from = qBound(0, from, int(line.size()));
+    to = qBound(from, to, int(line.size()));
+    if (from == to)
+        return runs;
+    // Runs change where separators and word characters meet, so the stretch widened to the
+    // runs it cuts splits exactly as the whole line does there.
+    int start = from;
+    while (start > 0 &&
+           markup::IsSeparator(line.at(start - 1)) == markup::IsSeparator(line.at(start)))
+        --start;
+    int end = to;
+    while (end < line.size() &&
+           markup::IsSeparator(line.at(end)) == markup::IsSeparator(line.at(end - 1)))
+        ++end;
+    for (const markup::WordSpan &span :
+         markup::SplitLine(QStringView(line).mid(start, end - start), m_keywords))
+        runs.append({start + int(span.start), int(span.length), m_paintedFormats[span.kind]});
+    return runs;
 }
 
 void CaretTagHighlighter::setAreaFont(const QFont &areaFont)
@@ -201,21 +271,12 @@ void CaretTagHighlighter::setKeywords(const QStringList &keywords)
 
 void CaretTagHighlighter::highlightBlock(const QString &text)
 {
-    for (const markup::WordSpan &span : markup::SplitLine(text, m_keywords)) {
-        const QTextCharFormat *format = &m_word;
-        switch (span.kind) {
-        case markup::WordSpan::Separator:
-            format = &m_separator;
-            break;
-        case markup::WordSpan::Keyword:
-            format = &m_keyword;
-            break;
-        case markup::WordSpan::Number:
-            format = &m_number;
-            break;
-        case markup::WordSpan::Word:
-            break;
-        }
-        setFormat(int(span.start), int(span.length), *format);
+    if (text.size() > LongLine) {
+        // Laid out with its ink hidden (see hideInk, which colour() uses for such lines); the
+        // text area paints the colours over what is in view.
+        setFormat(0, int(text.size()), m_hiddenInk);
+        return;
     }
+    for (const markup::WordSpan &span : markup::SplitLine(text, m_keywords))
+        setFormat(int(span.start), int(span.length), formatOf(span.kind));
 }

@@ -44,6 +44,20 @@ public:
 
     // Changes of at most this many characters are coloured at once, bigger ones in slices.
     static constexpr int ImmediateLimit = 64 * 1024;
+
+    // A line longer than this (a page pasted back from the site's one-line form) keeps one
+    // format with hidden ink in its layout: Qt lays out a line with thousands of format ranges
+    // several times slower than a plain one, on every keystroke. The text area paints such a
+    // line's colours over the stretch in view instead (runsIn), which looks the same.
+    static constexpr int LongLine = 16 * 1024;
+    struct Run
+    {
+        int start; // in the line
+        int length;
+        QTextCharFormat format; // colour and underline only: the glyphs stay as laid out
+    };
+    // The coloured runs of a line that meet the stretch [from, to).
+    QList<Run> runsIn(const QString &line, int from, int to) const;
     const QStringList &keywords() const { return m_keywords; }
 
     // The drawing font: the area's family and size, every other attribute the default.
@@ -54,12 +68,15 @@ protected:
 
 private:
     void buildFormats(const QFont &areaFont);
+    const QTextCharFormat &formatOf(int kind) const;
     void contentsChanged(int from, int charsRemoved, int charsAdded);
     // Colours the blocks from `from` through `to`, all of them or, with a budget, until it is
     // spent; returns the position where it stopped (past `to` when done).
     int colour(int from, int to, qint64 budgetNs = -1);
     // All the text waits again (a new font or keyword list).
     void recolourAll();
+    // A long line: one format over all of it, with hidden ink.
+    void hideInk(const QTextBlock &block);
     void colourSlice();
 
     // Ranges of text still waiting for colours, as cursors that follow the edits.
@@ -72,4 +89,6 @@ private:
     QTextCharFormat m_keyword;
     QTextCharFormat m_number;
     QTextCharFormat m_word;
+    QTextCharFormat m_hiddenInk;
+    QTextCharFormat m_paintedFormats[4]; // the four kinds, colour and underline only
 };

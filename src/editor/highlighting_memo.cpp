@@ -4,7 +4,9 @@
 #include "markup/keywords.h"
 
 #include <QElapsedTimer>
+#include <QGlyphRun>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -403,22 +405,80 @@ void TMemo::mouseReleaseEvent(QMouseEvent *event)
 
 void TMemo::paintEvent(QPaintEvent *event)
 {
-    // Text still waiting for its colours gets them before it is drawn: from the first block
-    // in view down to the first one below the bottom edge.
-    if (m_highlighter->isPending()) {
-        const QTextBlock first = firstVisibleBlock();
-        if (first.isValid()) {
-            const qreal bottom = viewport()->height();
-            QTextBlock last = first;
-            qreal top = blockBoundingGeometry(first).translated(contentOffset()).top();
-            while (last.next().isValid() && top <= bottom) {
-                top += blockBoundingRect(last).height();
-                last = last.next();
-            }
-            m_highlighter->highlightNow(first.position(), last.position() + last.length() - 1);
+    const QTextBlock first = firstVisibleBlock();
+    if (first.isValid()) {
+        // The blocks in view: from the first one down to the first below the bottom edge.
+        const qreal bottom = viewport()->height();
+        QTextBlock last = first;
+        qreal top = blockBoundingGeometry(first).translated(contentOffset()).top();
+        while (last.next().isValid() && top + blockBoundingRect(last).height() <= bottom) {
+            top += blockBoundingRect(last).height();
+            last = last.next();
         }
+        // Text still waiting for its colours gets them before it is drawn.
+        if (m_highlighter->isPending())
+            m_highlighter->highlightNow(first.position(), last.position() + last.length() - 1);
+        QPlainTextEdit::paintEvent(event);
+        paintLongLineColours(first, last);
+        return;
     }
     QPlainTextEdit::paintEvent(event);
+}
+
+void TMemo::paintLongLineColours(const QTextBlock &first, const QTextBlock &last)
+{
+    // A long line is laid out with its ink hidden (one format for the whole line, so the
+    // layout costs what a plain one does); its colours are drawn here over the stretch in
+    // view, glyph run by glyph run, exactly where the layout placed the glyphs. Selected
+    // text keeps the selection's own colours, drawn by the editor.
+    QPainter painter(viewport());
+    const QPointF offset = contentOffset();
+    const qreal height = viewport()->height();
+    const QTextCursor cursor = textCursor();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (block.length() - 1 > CaretTagHighlighter::LongLine && layout &&
+            layout->lineCount() > 0) {
+            const QPointF origin = blockBoundingGeometry(block).translated(offset).topLeft();
+            const int selectionStart = cursor.selectionStart() - block.position();
+            const int selectionEnd = cursor.selectionEnd() - block.position();
+            const QString text = block.text();
+            for (int i = 0; i < layout->lineCount(); ++i) {
+                const QTextLine line = layout->lineAt(i);
+                if (origin.y() + line.y() + line.height() < 0)
+                    continue;
+                if (origin.y() + line.y() > height)
+                    break;
+                const int lineEnd = line.textStart() + line.textLength();
+                for (const CaretTagHighlighter::Run &run :
+                     m_highlighter->runsIn(text, line.textStart(), lineEnd)) {
+                    const int start = qMax(run.start, line.textStart());
+                    const int end = qMin(run.start + run.length, lineEnd);
+                    // The parts of the run outside the selection.
+                    const std::pair<int, int> parts[2] = {{start, qMin(end, selectionStart)},
+                                                          {qMax(start, selectionEnd), end}};
+                    for (const auto &[from, to] : parts) {
+                        if (from >= to)
+                            continue;
+                        painter.setPen(run.format.foreground().color());
+                        for (const QGlyphRun &glyphs : line.glyphRuns(from, to - from))
+                            painter.drawGlyphRun(origin, glyphs);
+                        if (run.format.underlineStyle() == QTextCharFormat::DotLine) {
+                            const qreal x1 = line.cursorToX(from);
+                            const qreal x2 = line.cursorToX(to);
+                            const qreal y = origin.y() + line.y() + line.ascent() +
+                                            QFontMetricsF(font()).underlinePos();
+                            painter.setPen(QPen(run.format.underlineColor(), 1, Qt::DotLine));
+                            painter.drawLine(QPointF(origin.x() + x1, y),
+                                             QPointF(origin.x() + x2, y));
+                        }
+                    }
+                }
+            }
+        }
+        if (block == last)
+            break;
+    }
 }
 
 void TMemo::resizeEvent(QResizeEvent *event)

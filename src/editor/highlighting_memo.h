@@ -106,6 +106,7 @@ private:
     // Document position and length of the displayed line that holds the selection start.
     QPair<int, int> caretLineRange() const;
     void replaceRange(int start, int length, const QString &text);
+    void paintLongLineColours(const QTextBlock &first, const QTextBlock &last);
 
     QLabel *PositionLabel = nullptr;
     CaretTagHighlighter *m_highlighter = nullptr;

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
+#include "browser/html_view.h"
 #include "editor/finish_window.h"
 #include "editor/highlighting_memo.h"
 #include "editor/page_commands.h"
@@ -14,6 +15,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWebEngineProfile>
 
 #include <sys/stat.h>
 
@@ -116,6 +118,30 @@ private slots:
                  qPrintable(errors.first()));
         QCOMPARE(form.pageFileName(), QStringLiteral("Без имени.mv"));
         QVERIFY(form.memoGen()->text().isEmpty());
+    }
+
+    // With the default options nothing shows a web page at start, so no web engine starts;
+    // the Message tab starts its preview's engine when it is first shown.
+    void noWebEngineUntilAPageIsShown()
+    {
+        TSplashF splash;
+        const startup::Windows windows = startup::createWindows(splash);
+        TForm1 *form = windows.mainWindow;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QTest::qWait(100);
+        const QList<HtmlView *> views = form->findChildren<HtmlView *>();
+        QVERIFY(views.size() >= 3); // site browser, message preview, the dialogs' previews
+        for (const HtmlView *view : views)
+            QVERIFY2(!view->webView(), qPrintable(view->objectName()));
+        QVERIFY(qApp->findChildren<QWebEngineProfile *>().isEmpty());
+
+        form->pageControl()->setCurrentWidget(
+            form->findChild<QWidget *>(QStringLiteral("TabSheet4")));
+        auto *preview = form->findChild<HtmlView *>(QStringLiteral("EmbeddedWB1"));
+        QTRY_VERIFY(preview->webView());
+        QVERIFY(!form->findChild<HtmlView *>(QStringLiteral("WebBrowser1"))->webView());
+        delete form;
     }
 
     void everyWindowHasAStepWithItsProgress()

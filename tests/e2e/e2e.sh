@@ -68,10 +68,12 @@ PREVIEW="$(find "$XDG_CACHE_HOME" -name Temp.html 2>/dev/null | head -1)"
 printf '<html>\r\n<head><title>Message</title></head>\r\n<body>\r\n<b>Message<br>\r\n</body>\r\n</html>\r\n' >"$RR_TMP/expected.html"
 wait_for 10 cmp -s "$PREVIEW" "$RR_TMP/expected.html" || rr_fail "preview file: $(cat "$PREVIEW")"
 
-# Move the window, then leave with Alt+F4: the settings file keeps the place. The preview's web
-# engine, made when the Message tab is first shown, turns the window into an OpenGL one, which Qt
-# does by making a new native window: it is looked up again.
-WID="$(rr_wait_window "page.mv - Mirvale Rivi Razare" 10)" || rr_fail "main window after preview"
+# The first web page shown (the preview) gives the window a surface the web engine can draw
+# into, and Qt makes its native window anew for that: look its id up again.
+sleep 1
+WID="$(rr_wait_window "page.mv - Mirvale Rivi Razare" 10)" || rr_fail "the main window went away"
+
+# Move the window, then leave with Alt+F4: the settings file keeps the place.
 xdotool windowmove "$WID" 120 90
 sleep 0.5
 keys alt+F4

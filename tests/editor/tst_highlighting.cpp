@@ -2,6 +2,8 @@
 #include "editor/caret_tag_highlighter.h"
 #include "editor/highlighting_memo.h"
 
+#include <QImage>
+#include <QSet>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -74,6 +76,8 @@ private slots:
     void ownKeywordList();
     void bigPageColouredLaterAsAtOnce_data();
     void bigPageColouredLaterAsAtOnce();
+    void longLinePaintedInItsColours_data();
+    void longLinePaintedInItsColours();
 };
 
 void TestHighlighting::colours_data()
@@ -270,6 +274,85 @@ void TestHighlighting::bigPageColouredLaterAsAtOnce()
     QCOMPARE(memo.document()->blockCount(), reference.document()->blockCount());
     QVERIFY(
         sameColours(memo.document(), reference.document(), 0, memo.document()->blockCount() - 1));
+}
+
+void TestHighlighting::longLinePaintedInItsColours_data()
+{
+    QTest::addColumn<int>("length"); // of the line
+    QTest::newRow("short line, colours in the layout") << 200;
+    QTest::newRow("long line, colours painted over") << CaretTagHighlighter::LongLine + 1000;
+}
+
+// The colours the glyphs of a stretch of the first displayed line are drawn in.
+QSet<QRgb> inkOf(TMemo &memo, int from, int to)
+{
+    const QImage image = memo.viewport()->grab().toImage();
+    QTextCursor at(memo.document());
+    at.setPosition(from);
+    const QRect start = memo.cursorRect(at);
+    at.setPosition(to);
+    const int end = memo.cursorRect(at).left();
+    QSet<QRgb> ink;
+    const qreal ratio = image.devicePixelRatio();
+    for (int x = start.left() + 1; x < end; ++x) {
+        for (int y = start.top(); y <= start.bottom(); ++y) {
+            const QRgb pixel = image.pixel(int(x * ratio), int(y * ratio)) & 0xFFFFFF;
+            if (pixel != 0xFFFFFF)
+                ink.insert(pixel);
+        }
+    }
+    return ink;
+}
+
+// Whether some pixel of the ink is of the colour's hue (anti-aliasing blends the edges with
+// the white ground, so exact values are rare).
+bool hasHue(const QSet<QRgb> &ink, const QColor &colour)
+{
+    for (const QRgb pixel : ink) {
+        const QColor c(pixel);
+        if (colour == Qt::black ? c.value() < 70
+                                : c.saturation() > 100 && qAbs(c.hue() - colour.hue()) < 20)
+            return true;
+    }
+    return false;
+}
+
+void TestHighlighting::longLinePaintedInItsColours()
+{
+    QFETCH(int, length);
+    QString text = QStringLiteral("^bolder^ 123 plain ");
+    while (text.size() < length)
+        text += QStringLiteral("слово ^br^ 42 ");
+    TMemo memo;
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(20);
+    memo.setFont(font);
+    memo.resize(500, 200);
+    memo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&memo));
+    memo.setText(text);
+    QTextCursor selection(memo.document());
+    selection.setPosition(13);
+    selection.setPosition(18, QTextCursor::KeepAnchor); // "plain"
+    memo.setTextCursor(selection);
+    memo.viewport()->repaint();
+
+    const QColor black = Qt::black;
+    const QSet<QRgb> caret = inkOf(memo, 0, 1);
+    QVERIFY(hasHue(caret, CaretTagHighlighter::separatorColor()));
+    QVERIFY(!hasHue(caret, black));
+    const QSet<QRgb> keyword = inkOf(memo, 1, 7);
+    QVERIFY(hasHue(keyword, CaretTagHighlighter::keywordColor()));
+    QVERIFY(!hasHue(keyword, black) && !hasHue(keyword, CaretTagHighlighter::separatorColor()));
+    const QSet<QRgb> number = inkOf(memo, 9, 12);
+    QVERIFY(hasHue(number, CaretTagHighlighter::numberColor()));
+    QVERIFY(!hasHue(number, black));
+    // Selected text is drawn on the selection's ground, in none of the highlighting colours.
+    const QSet<QRgb> plain = inkOf(memo, 13, 18);
+    QVERIFY(plain.contains(memo.palette().color(QPalette::Highlight).rgb() & 0xFFFFFF));
+    for (const QColor &colour :
+         {CaretTagHighlighter::separatorColor(), CaretTagHighlighter::numberColor()})
+        QVERIFY(!hasHue(plain, colour));
 }
 
 QTEST_MAIN(TestHighlighting)
