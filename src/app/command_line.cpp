@@ -133,7 +133,7 @@ std::optional<int> run(const QStringList &arguments)
         return 0;
     }
     if (pageMode) {
-        writeOut(markup::PageToSiteHtml(cp1251::decode(bytes)).toUtf8());
+        writeOut(markup::PageToSiteHtmlUtf8(cp1251::decode(bytes)));
         return 0;
     }
     // The very bytes the Message tab writes to its preview file, piece by piece.

@@ -240,9 +240,9 @@ void PageExtras::previousProblem()
 
 bool PageExtras::exportHtml(const QString &path, QString *error) const
 {
-    const QString html = markup::PageToSiteHtml(
+    const QByteArray html = markup::PageToSiteHtmlUtf8(
         m_window->memoGen()->text(), SiteViewPanel::viewOptions(m_siteView->imagesEnabled()));
-    return savefile::replace(path, html.toUtf8(), error);
+    return savefile::replace(path, html, error);
 }
 
 void PageExtras::ExportHtml1Click()

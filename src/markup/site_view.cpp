@@ -3,6 +3,12 @@
 #include "markup/site.h"
 #include "markup/tag_grammar.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+#include <utility>
+
 namespace markup {
 
 using namespace Qt::Literals::StringLiterals;
@@ -11,7 +17,7 @@ namespace {
 
 // Running lines move with CSS animation (scripts stay off): "left" moves the text towards the
 // left edge; scroll passes through, slide comes in and stays, alternate goes to and fro.
-const char pageStyle[] =
+constexpr std::string_view pageStyle =
     "body{font-family:sans-serif;font-size:14px;margin:6px;word-wrap:break-word}"
     "hr{border:0;border-top:1px solid #999}"
     // Only the transform moves, which the engine animates without laying the page out again.
@@ -40,13 +46,175 @@ const char pageStyle[] =
     "color:#333;font:12px sans-serif}"
     ".badlink{color:#777;text-decoration:underline dotted}";
 
-QString cssColor(QStringView color)
+bool isAscii(QStringView text)
 {
-    if (!IsColor(color))
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The HTML as UTF-8, written straight into one growing buffer: a page many times the size of
+// its text is never held twice, as UTF-16 and then as UTF-8, and typed text is escaped and
+// encoded in the same pass. The bytes are those QString::toUtf8() gives for the same text.
+class Utf8Buffer
+{
+public:
+    void reserve(qsizetype size) { m_bytes.resize(size); }
+
+    // Markup that is ASCII by construction.
+    void ascii(std::string_view markup)
+    {
+        settleSurrogate({});
+        char *out = room(qsizetype(markup.size()));
+        std::memcpy(out, markup.data(), markup.size());
+        m_size += qsizetype(markup.size());
+    }
+    void ascii(char c) { ascii(std::string_view(&c, 1)); }
+    // Text as it is (words of the grammar, addresses already made safe).
+    void text(QStringView text) { encode<false>(text); }
+    // Typed text: the characters that mean something in HTML become entities, and a NUL the
+    // replacement character.
+    void escaped(QStringView text) { encode<true>(text); }
+
+    QByteArray take()
+    {
+        settleSurrogate({});
+        m_bytes.truncate(m_size);
+        m_size = 0;
+        return std::exchange(m_bytes, {});
+    }
+
+private:
+    // Room for `size` more bytes; doubling keeps the growth linear.
+    char *room(qsizetype size)
+    {
+        if (m_size + size > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 2, m_size + size));
+        return m_bytes.data() + m_size;
+    }
+
+    static char *put(char *out, std::string_view bytes)
+    {
+        std::memcpy(out, bytes.data(), bytes.size());
+        return out + bytes.size();
+    }
+
+    // A high surrogate that ended the previous piece pairs with a low one that starts this
+    // piece, as it would in one string; alone, it becomes '?' as toUtf8() makes it.
+    QStringView settleSurrogate(QStringView next)
+    {
+        if (!m_highSurrogate)
+            return next;
+        char *out = room(4);
+        if (!next.isEmpty() && next.front().isLowSurrogate()) {
+            out = putCodePoint(out, QChar::surrogateToUcs4(m_highSurrogate, next.front()));
+            next = next.mid(1);
+        } else {
+            *out++ = '?';
+        }
+        m_size = out - m_bytes.data();
+        m_highSurrogate = 0;
+        return next;
+    }
+
+    static char *putCodePoint(char *out, char32_t c)
+    {
+        *out++ = char(0xF0 | (c >> 18));
+        *out++ = char(0x80 | ((c >> 12) & 0x3F));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+        return out;
+    }
+
+    template <bool Escape> void encode(QStringView text)
+    {
+        text = settleSurrogate(text);
+        // At most six bytes a character: "&quot;".
+        char *out = room(text.size() * 6);
+        const char16_t *p = text.utf16();
+        const char16_t *const end = p + text.size();
+        while (p < end) {
+            const char16_t c = *p++;
+            if (c < 0x80) {
+                if constexpr (Escape) {
+                    switch (c) {
+                    case '&':
+                        out = put(out, "&amp;");
+                        continue;
+                    case '<':
+                        out = put(out, "&lt;");
+                        continue;
+                    case '>':
+                        out = put(out, "&gt;");
+                        continue;
+                    case '"':
+                        out = put(out, "&quot;");
+                        continue;
+                    case '\'':
+                        out = put(out, "&#39;");
+                        continue;
+                    case 0:
+                        out = put(out, "\xEF\xBF\xBD");
+                        continue;
+                    }
+                }
+                *out++ = char(c);
+            } else if (c < 0x800) {
+                *out++ = char(0xC0 | (c >> 6));
+                *out++ = char(0x80 | (c & 0x3F));
+            } else if (!QChar::isSurrogate(c)) {
+                *out++ = char(0xE0 | (c >> 12));
+                *out++ = char(0x80 | ((c >> 6) & 0x3F));
+                *out++ = char(0x80 | (c & 0x3F));
+            } else if (QChar::isHighSurrogate(c) && p == end) {
+                m_highSurrogate = c; // the next piece may start with its pair
+            } else if (QChar::isHighSurrogate(c) && QChar::isLowSurrogate(*p)) {
+                out = putCodePoint(out, QChar::surrogateToUcs4(c, *p++));
+            } else {
+                *out++ = '?';
+            }
+        }
+        m_size = out - m_bytes.data();
+    }
+
+    QByteArray m_bytes; // its size is the room; m_size the bytes written
+    qsizetype m_size = 0;
+    char16_t m_highSurrogate = 0;
+};
+
+// A link address split as SafeLinkAddress builds it: a scheme to put before the address as
+// typed, or nothing when the address may not be opened.
+struct LinkAddress
+{
+    bool allowed = false;
+    QStringView scheme; // "http://", "mailto:" or empty
+    QStringView address;
+};
+
+LinkAddress linkAddress(QStringView address)
+{
+    if (address.isEmpty())
         return {};
-    if (color.size() == 6 && !ColorNames().contains(color.toString().toLower()))
-        return u"#"_s + color.toString().toUpper();
-    return color.toString().toLower();
+    const qsizetype colon = address.indexOf(u':');
+    qsizetype stop = address.size();
+    for (const QChar c : {u'/', u'?', u'#'}) {
+        const qsizetype at = address.indexOf(c);
+        if (at >= 0)
+            stop = qMin(stop, at);
+    }
+    if (colon >= 0 && colon < stop) {
+        const QStringView scheme = address.left(colon);
+        for (const QStringView allowed : {u"http", u"https", u"ftp", u"mailto"}) {
+            if (scheme.compare(allowed, Qt::CaseInsensitive) == 0)
+                return {true, {}, address};
+        }
+        // "host:8080/page" has a port, not a scheme.
+        if (!std::all_of(address.begin() + colon + 1, address.begin() + stop,
+                         [](QChar c) { return c.isDigit(); }) ||
+            colon + 1 == stop)
+            return {};
+    }
+    if (address.contains(u'@') && stop == address.size())
+        return {true, u"mailto:", address};
+    return {true, u"http://", address};
 }
 
 class Writer
@@ -54,23 +222,30 @@ class Writer
 public:
     explicit Writer(const SiteViewOptions &options) : m_options(options) {}
 
-    QString page(QStringView text)
+    QByteArray page(QStringView text)
     {
-        // Tags grow several times over as HTML; one allocation instead of a dozen copies.
-        m_out.reserve(text.size() * 4 + 4096);
-        m_out += u"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n"
-                 "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-                 "style-src 'unsafe-inline'; img-src "_s;
-        m_out += m_options.images ? u"http: https:"_s : u"'none'"_s;
+        // A page dense with tags grows about four times as UTF-8 HTML; one allocation
+        // instead of a string of copies.
+        m_out.reserve(text.size() * 5 + 4096);
+        m_out.ascii("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n"
+                    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+                    "style-src 'unsafe-inline'; img-src ");
+        m_out.ascii(m_options.images ? "http: https:" : "'none'");
         // Links open outside the page, never in place of it (a view embedded in the editor
         // then stays on the page).
-        m_out += u"\">\n<base target=\"_blank\">\n<style>"_s + QLatin1String(pageStyle);
+        m_out.ascii("\">\n<base target=\"_blank\">\n<style>");
+        m_out.ascii(pageStyle);
         // One class per style word of the grammar: "t-bolder" and so on.
         for (const TagRule &rule : TagGrammar()) {
-            if (rule.shape == TagShape::Style)
-                put(u".t-", rule.word, u"{", rule.css, u"}");
+            if (rule.shape == TagShape::Style) {
+                m_out.ascii(".t-");
+                m_out.text(rule.word);
+                m_out.ascii('{');
+                m_out.text(rule.css);
+                m_out.ascii('}');
+            }
         }
-        m_out += u"</style></head>\n<body>"_s;
+        m_out.ascii("</style></head>\n<body>");
         QList<TagToken> tokens;
         QList<TagProblem> problems;
         ForEachLine(text, [&](int, QStringView line) {
@@ -79,50 +254,51 @@ public:
         });
         closeSpans();
         if (!m_align.isEmpty())
-            m_out += u"</div>"_s;
-        m_out += u"</body></html>\n"_s;
-        return m_out;
+            m_out.ascii("</div>");
+        m_out.ascii("</body></html>\n");
+        return m_out.take();
     }
 
 private:
-    template <typename... Parts> void put(const Parts &...parts)
+    // A colour as CSS: a name in lower case, six digits as "#RRGGBB"; nothing when it is
+    // neither.
+    void color(QStringView color)
     {
-        (m_out.append(QStringView(parts)), ...);
+        if (!IsColor(color))
+            return;
+        if (!isAscii(color)) {
+            // A name matched only by case folding keeps Qt's case mapping.
+            const QString lower = color.toString().toLower();
+            if (color.size() == 6 && !ColorNames().contains(lower))
+                m_out.text(u"#"_s + color.toString().toUpper());
+            else
+                m_out.text(lower);
+            return;
+        }
+        char bytes[16];
+        const qsizetype size = std::min<qsizetype>(color.size(), sizeof bytes);
+        for (qsizetype i = 0; i < size; ++i)
+            bytes[i] = char(color[i].toLower().unicode());
+        const bool name = std::any_of(ColorNames().begin(), ColorNames().end(), [&](QStringView n) {
+            return n == QLatin1String(bytes, size);
+        });
+        if (color.size() == 6 && !name) {
+            for (qsizetype i = 0; i < size; ++i)
+                bytes[i] = char(color[i].toUpper().unicode());
+            m_out.ascii('#');
+        }
+        m_out.ascii(std::string_view(bytes, size_t(size)));
     }
 
-    void escape(QStringView text)
+    // A word of the grammar in lower case, as it names a CSS class.
+    void lowerWord(QStringView word)
     {
-        // Runs of ordinary characters go in whole.
-        qsizetype run = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            QStringView entity;
-            switch (text[i].unicode()) {
-            case '&':
-                entity = u"&amp;";
-                break;
-            case '<':
-                entity = u"&lt;";
-                break;
-            case '>':
-                entity = u"&gt;";
-                break;
-            case '"':
-                entity = u"&quot;";
-                break;
-            case '\'':
-                entity = u"&#39;";
-                break;
-            case 0:
-                entity = u"\uFFFD";
-                break;
-            default:
-                continue;
-            }
-            m_out.append(text.mid(run, i - run));
-            m_out.append(entity);
-            run = i + 1;
+        if (isAscii(word)) {
+            for (const QChar c : word)
+                m_out.ascii(char(c.toLower().unicode()));
+        } else {
+            m_out.text(word.toString().toLower());
         }
-        m_out.append(text.mid(run));
     }
 
     // The styles in force as one element (after a block ended them), closed by closeSpans.
@@ -130,25 +306,27 @@ private:
     {
         if (m_styles.isEmpty())
             return;
-        m_out += u"<span class=\""_s;
+        m_out.ascii("<span class=\"");
         for (qsizetype i = 0; i < m_styles.size(); ++i) {
-            if (i > 0)
-                m_out += u' ';
-            put(u"t-", m_styles.at(i));
+            m_out.ascii(i > 0 ? " t-" : "t-");
+            m_out.text(m_styles.at(i));
         }
-        m_out += u"\">"_s;
+        m_out.ascii("\">");
         m_openSpans = 1;
     }
     void closeSpans()
     {
         for (int i = 0; i < m_openSpans; ++i)
-            m_out += u"</span>"_s;
+            m_out.ascii("</span>");
         m_openSpans = 0;
     }
     void openAlignment()
     {
-        if (!m_align.isEmpty())
-            put(u"<div style=\"text-align:", m_align, u"\">");
+        if (!m_align.isEmpty()) {
+            m_out.ascii("<div style=\"text-align:");
+            m_out.text(m_align);
+            m_out.ascii("\">");
+        }
     }
 
     void writeLine(QStringView line, const QList<TagToken> &tokens)
@@ -156,20 +334,23 @@ private:
         bool inLineFormat = false;
         for (const TagToken &token : tokens) {
             if (token.kind == TagToken::Text) {
-                escape(line.mid(token.start, token.length));
+                m_out.escaped(line.mid(token.start, token.length));
             } else if (token.kind == TagToken::LineFormat) {
                 closeSpans();
-                if (inLineFormat)
-                    m_out += u"</div>"_s;
-                else if (!m_align.isEmpty())
-                    m_out += u"</div>"_s;
+                if (inLineFormat || !m_align.isEmpty())
+                    m_out.ascii("</div>");
                 inLineFormat = true;
-                put(u"<div style=\"text-align:", token.rule->css);
-                if (const QString bg = cssColor(token.args[0]); !bg.isEmpty())
-                    m_out += u";background:"_s + bg;
-                if (const QString fg = cssColor(token.args[1]); !fg.isEmpty())
-                    m_out += u";color:"_s + fg;
-                m_out += u"\">"_s;
+                m_out.ascii("<div style=\"text-align:");
+                m_out.text(token.rule->css);
+                if (IsColor(token.args[0])) {
+                    m_out.ascii(";background:");
+                    color(token.args[0]);
+                }
+                if (IsColor(token.args[1])) {
+                    m_out.ascii(";color:");
+                    color(token.args[1]);
+                }
+                m_out.ascii("\">");
                 openSpans();
             } else {
                 writeTag(token, inLineFormat);
@@ -177,48 +358,47 @@ private:
         }
         if (inLineFormat) {
             closeSpans();
-            m_out += u"</div>"_s;
+            m_out.ascii("</div>");
             openAlignment();
             openSpans();
         }
-    }
-
-    void link(const QString &address)
-    {
-        m_out += u"<a href=\""_s;
-        escape(address);
-        m_out += u"\">"_s;
     }
 
     void picture(const ImageRef &image)
     {
         const bool hasAddress = !image.number.isEmpty() && image.number.size() <= 10;
         if (!m_options.images || !hasAddress) {
-            m_out += u"<span class=\"pic-off\">"_s;
+            m_out.ascii("<span class=\"pic-off\">");
             caption(image);
-            m_out += u"</span>"_s;
+            m_out.ascii("</span>");
             return;
         }
         // The number is digits, so the address needs no escaping.
         const qsizetype zeros = 10 - image.number.size();
-        put(u"<img class=\"pic\" src=\"", m_addresses.imageBefore,
-            QStringView(u"0000000000").left(zeros), image.number, m_addresses.imageAfter,
-            u"\" alt=\"");
+        m_out.ascii("<img class=\"pic\" src=\"");
+        m_out.text(m_addresses.imageBefore);
+        m_out.ascii(std::string_view("0000000000", size_t(zeros)));
+        m_out.text(image.number);
+        m_out.text(m_addresses.imageAfter);
+        m_out.ascii("\" alt=\"");
         caption(image);
-        m_out += u"\""_s;
-        if (image.hasWidth)
-            put(u" width=\"", image.width, u"\"");
-        else if (!image.natural())
-            m_out += u" style=\"max-width:100%\""_s;
-        m_out += u">"_s;
+        m_out.ascii('"');
+        if (image.hasWidth) {
+            m_out.ascii(" width=\"");
+            m_out.text(image.width);
+            m_out.ascii('"');
+        } else if (!image.natural()) {
+            m_out.ascii(" style=\"max-width:100%\"");
+        }
+        m_out.ascii('>');
     }
 
     void caption(const ImageRef &image)
     {
         if (image.caption.isEmpty())
-            escape(m_options.pictureText.arg(image.number));
+            m_out.escaped(m_options.pictureText.arg(image.number));
         else
-            escape(image.caption);
+            m_out.escaped(image.caption);
     }
 
     // A link to one of the site's pages, at `address` followed by `addressEnd`; its text is
@@ -226,23 +406,35 @@ private:
     void reference(const QString &address, QStringView addressEnd, const QString &label,
                    QStringView argument)
     {
-        m_out += u"<a href=\""_s;
-        escape(address);
-        escape(addressEnd);
-        m_out += u"\">"_s;
+        m_out.ascii("<a href=\"");
+        m_out.escaped(address);
+        m_out.escaped(addressEnd);
+        m_out.ascii("\">");
         const qsizetype at = label.indexOf(u"%1"_s);
         if (at < 0) {
-            escape(label);
+            m_out.escaped(label);
         } else {
-            escape(QStringView(label).left(at));
-            escape(argument);
-            escape(QStringView(label).mid(at + 2));
+            m_out.escaped(QStringView(label).left(at));
+            m_out.escaped(argument);
+            m_out.escaped(QStringView(label).mid(at + 2));
         }
-        m_out += u"</a>"_s;
+        m_out.ascii("</a>");
     }
     void reference(const QString &address, const QString &label, QStringView number)
     {
         reference(address, number, label, number);
+    }
+
+    // The time of one pass, given in tenths of a second, in seconds as "%g" writes it: the
+    // whole seconds, and the tenth when there is one.
+    void duration(QStringView tenthsText)
+    {
+        const qlonglong tenths = qBound(1LL, tenthsText.toLongLong(), 1000000LL);
+        char digits[24];
+        const int size = tenths % 10 ? std::snprintf(digits, sizeof digits, "%lld.%lld",
+                                                     tenths / 10, tenths % 10)
+                                     : std::snprintf(digits, sizeof digits, "%lld", tenths / 10);
+        m_out.ascii(std::string_view(digits, size_t(size)));
     }
 
     void writeTag(const TagToken &token, bool inLineFormat)
@@ -253,7 +445,9 @@ private:
             // A style already in force adds nothing; this keeps the nesting shallow.
             if (!m_styles.contains(rule.word)) {
                 m_styles.append(rule.word);
-                put(u"<span class=\"t-", rule.word, u"\">");
+                m_out.ascii("<span class=\"t-");
+                m_out.text(rule.word);
+                m_out.ascii("\">");
                 ++m_openSpans;
             }
             break;
@@ -264,26 +458,30 @@ private:
         case TagShape::Alignment:
             closeSpans();
             if (!inLineFormat && !m_align.isEmpty())
-                m_out += u"</div>"_s;
+                m_out.ascii("</div>");
             m_align = rule.css;
             if (!inLineFormat)
                 openAlignment();
             openSpans();
             break;
         case TagShape::Standalone:
-            m_out += rule.word == u"br" ? u"<br>"_s : u"<hr>"_s;
+            m_out.ascii(rule.word == u"br" ? "<br>" : "<hr>");
             break;
         case TagShape::Link: {
-            const QString address = SafeLinkAddress(token.args[0]);
-            if (address.isEmpty())
-                m_out += u"<span class=\"badlink\">"_s;
-            else
-                link(address);
+            const LinkAddress address = linkAddress(token.args[0]);
+            if (address.allowed) {
+                m_out.ascii("<a href=\"");
+                m_out.escaped(address.scheme);
+                m_out.escaped(address.address);
+                m_out.ascii("\">");
+            } else {
+                m_out.ascii("<span class=\"badlink\">");
+            }
             if (token.image.format)
                 picture(token.image);
             else
-                escape(token.args[1].isEmpty() ? token.args[0] : token.args[1]);
-            m_out += address.isEmpty() ? u"</span>"_s : u"</a>"_s;
+                m_out.escaped(token.args[1].isEmpty() ? token.args[0] : token.args[1]);
+            m_out.ascii(address.allowed ? "</a>" : "</span>");
             break;
         }
         case TagShape::MemberRef:
@@ -302,22 +500,25 @@ private:
         case TagShape::Image:
             picture(token.image);
             break;
-        case TagShape::RunningLine: {
+        case TagShape::RunningLine:
             closeSpans();
-            m_out += u"<div class=\"run run-"_s + token.args[0].toString().toLower() + u'-' +
-                     token.args[2].toString().toLower() + u"\" style=\"background:"_s +
-                     cssColor(token.args[1]) + u"\"><span style=\"color:"_s +
-                     cssColor(token.args[4]) + u";animation-duration:"_s;
-            // The duration is the time of one pass in tenths of a second.
-            const qlonglong tenths = qBound(1LL, token.args[3].toLongLong(), 1000000LL);
-            m_out += QString::number(double(tenths) / 10.0) + u"s\">"_s;
+            m_out.ascii("<div class=\"run run-");
+            lowerWord(token.args[0]);
+            m_out.ascii('-');
+            lowerWord(token.args[2]);
+            m_out.ascii("\" style=\"background:");
+            color(token.args[1]);
+            m_out.ascii("\"><span style=\"color:");
+            color(token.args[4]);
+            m_out.ascii(";animation-duration:");
+            duration(token.args[3]);
+            m_out.ascii("s\">");
             openSpans();
-            escape(token.args[5]);
+            m_out.escaped(token.args[5]);
             closeSpans();
-            m_out += u"</span></div>"_s;
+            m_out.ascii("</span></div>");
             openSpans();
             break;
-        }
         case TagShape::RunType:
         case TagShape::RunDirection:
             break; // never a tag of its own
@@ -343,7 +544,7 @@ private:
 
     const SiteViewOptions &m_options;
     const Addresses m_addresses;
-    QString m_out;
+    Utf8Buffer m_out;
     QList<QStringView> m_styles; // the style words in force, in the order they came
     int m_openSpans = 0;         // span elements open for them
     QStringView m_align;         // the alignment in force; empty: none yet
@@ -353,35 +554,18 @@ private:
 
 QString SafeLinkAddress(QStringView address)
 {
-    if (address.isEmpty())
-        return {};
-    const qsizetype colon = address.indexOf(u':');
-    qsizetype stop = address.size();
-    for (const QChar c : {u'/', u'?', u'#'}) {
-        const qsizetype at = address.indexOf(c);
-        if (at >= 0)
-            stop = qMin(stop, at);
-    }
-    if (colon >= 0 && colon < stop) {
-        const QStringView scheme = address.left(colon);
-        for (const QStringView allowed : {u"http", u"https", u"ftp", u"mailto"}) {
-            if (scheme.compare(allowed, Qt::CaseInsensitive) == 0)
-                return address.toString();
-        }
-        // "host:8080/page" has a port, not a scheme.
-        if (!std::all_of(address.begin() + colon + 1, address.begin() + stop,
-                         [](QChar c) { return c.isDigit(); }) ||
-            colon + 1 == stop)
-            return {};
-    }
-    if (address.contains(u'@') && stop == address.size())
-        return u"mailto:"_s + address.toString();
-    return u"http://"_s + address.toString();
+    const LinkAddress link = linkAddress(address);
+    return link.allowed ? link.scheme.toString().append(link.address) : QString();
+}
+
+QByteArray PageToSiteHtmlUtf8(QStringView page, const SiteViewOptions &options)
+{
+    return Writer(options).page(page);
 }
 
 QString PageToSiteHtml(QStringView page, const SiteViewOptions &options)
 {
-    return Writer(options).page(page);
+    return QString::fromUtf8(PageToSiteHtmlUtf8(page, options));
 }
 
 } // namespace markup

@@ -2,6 +2,7 @@
 // typed is escaped; the page runs no script and loads nothing but the pictures its tags name.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -22,6 +23,9 @@ struct SiteViewOptions
 // (line breaks removed); each tag acts within its own line, a line format on the rest of its
 // line, styles until "^n^", an alignment until the next one. Faulty tags show as typed.
 QString PageToSiteHtml(QStringView page, const SiteViewOptions &options = {});
+// The same document as UTF-8 bytes (what a file or the standard output receives), written
+// without the intermediate UTF-16 copy.
+QByteArray PageToSiteHtmlUtf8(QStringView page, const SiteViewOptions &options = {});
 
 // A web or mail address a link may open: http, https, ftp and mailto; an address without a
 // scheme is taken as http, or mailto when it looks like a mail address. Empty when the address
