@@ -51,6 +51,16 @@ bool isAscii(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
+// Case mapping of ASCII letters, without the Unicode tables.
+char asciiLower(QChar c)
+{
+    return char(c >= u'A' && c <= u'Z' ? c.unicode() + 32 : c.unicode());
+}
+char asciiUpper(QChar c)
+{
+    return char(c >= u'a' && c <= u'z' ? c.unicode() - 32 : c.unicode());
+}
+
 // The HTML as UTF-8, written straight into one growing buffer: a page many times the size of
 // its text is never held twice, as UTF-16 and then as UTF-8, and typed text is escaped and
 // encoded in the same pass. The bytes are those QString::toUtf8() gives for the same text.
@@ -101,8 +111,12 @@ private:
     // piece, as it would in one string; alone, it becomes '?' as toUtf8() makes it.
     QStringView settleSurrogate(QStringView next)
     {
-        if (!m_highSurrogate)
+        if (Q_LIKELY(!m_highSurrogate))
             return next;
+        return pairSurrogate(next);
+    }
+    Q_NEVER_INLINE QStringView pairSurrogate(QStringView next)
+    {
         char *out = room(4);
         if (!next.isEmpty() && next.front().isLowSurrogate()) {
             out = putCodePoint(out, QChar::surrogateToUcs4(m_highSurrogate, next.front()));
@@ -278,13 +292,13 @@ private:
         char bytes[16];
         const qsizetype size = std::min<qsizetype>(color.size(), sizeof bytes);
         for (qsizetype i = 0; i < size; ++i)
-            bytes[i] = char(color[i].toLower().unicode());
+            bytes[i] = asciiLower(color[i]);
         const bool name = std::any_of(ColorNames().begin(), ColorNames().end(), [&](QStringView n) {
             return n == QLatin1String(bytes, size);
         });
         if (color.size() == 6 && !name) {
             for (qsizetype i = 0; i < size; ++i)
-                bytes[i] = char(color[i].toUpper().unicode());
+                bytes[i] = asciiUpper(color[i]);
             m_out.ascii('#');
         }
         m_out.ascii(std::string_view(bytes, size_t(size)));
@@ -295,7 +309,7 @@ private:
     {
         if (isAscii(word)) {
             for (const QChar c : word)
-                m_out.ascii(char(c.toLower().unicode()));
+                m_out.ascii(asciiLower(c));
         } else {
             m_out.text(word.toString().toLower());
         }
@@ -401,26 +415,38 @@ private:
             m_out.escaped(image.caption);
     }
 
+    // A link text with the place of the tag's argument ("%1") found once per page.
+    struct Label
+    {
+        QStringView before;
+        QStringView after;
+        bool hasArgument = false;
+        explicit Label(QStringView label)
+        {
+            const qsizetype at = label.indexOf(u"%1");
+            hasArgument = at >= 0;
+            before = hasArgument ? label.left(at) : label;
+            after = hasArgument ? label.mid(at + 2) : QStringView();
+        }
+    };
+
     // A link to one of the site's pages, at `address` followed by `addressEnd`; its text is
-    // `label` with %1 the tag's argument.
-    void reference(const QString &address, QStringView addressEnd, const QString &label,
+    // `label` with the tag's argument in it.
+    void reference(QStringView address, QStringView addressEnd, const Label &label,
                    QStringView argument)
     {
         m_out.ascii("<a href=\"");
         m_out.escaped(address);
         m_out.escaped(addressEnd);
         m_out.ascii("\">");
-        const qsizetype at = label.indexOf(u"%1"_s);
-        if (at < 0) {
-            m_out.escaped(label);
-        } else {
-            m_out.escaped(QStringView(label).left(at));
+        m_out.escaped(label.before);
+        if (label.hasArgument) {
             m_out.escaped(argument);
-            m_out.escaped(QStringView(label).mid(at + 2));
+            m_out.escaped(label.after);
         }
         m_out.ascii("</a>");
     }
-    void reference(const QString &address, const QString &label, QStringView number)
+    void reference(QStringView address, const Label &label, QStringView number)
     {
         reference(address, number, label, number);
     }
@@ -485,16 +511,16 @@ private:
             break;
         }
         case TagShape::MemberRef:
-            reference(site::memberPage(token.args[0].toString()), {}, u"%1"_s, token.args[0]);
+            reference(site::memberPage(token.args[0].toString()), {}, Label(u"%1"), token.args[0]);
             break;
         case TagShape::NumberRef: {
             const QStringView number = token.args[0];
             if (rule.word == u"r")
-                reference(m_addresses.section, m_options.sectionText, number);
+                reference(m_addresses.section, m_sectionLabel, number);
             else if (rule.word == u"f")
-                reference(m_addresses.file, m_options.fileText, number);
+                reference(m_addresses.file, m_fileLabel, number);
             else
-                reference(m_addresses.article, m_options.articleText, number);
+                reference(m_addresses.article, m_articleLabel, number);
             break;
         }
         case TagShape::Image:
@@ -544,6 +570,9 @@ private:
 
     const SiteViewOptions &m_options;
     const Addresses m_addresses;
+    const Label m_sectionLabel{m_options.sectionText};
+    const Label m_fileLabel{m_options.fileText};
+    const Label m_articleLabel{m_options.articleText};
     Utf8Buffer m_out;
     QList<QStringView> m_styles; // the style words in force, in the order they came
     int m_openSpans = 0;         // span elements open for them

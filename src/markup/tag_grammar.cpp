@@ -1,11 +1,9 @@
 #include "markup/tag_grammar.h"
 
-#include <QMultiHash>
-
-#include <QHash>
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 
 namespace markup {
 
@@ -70,19 +68,23 @@ const QList<TagRule> &TagGrammar()
 
 const TagRule *FindRule(QStringView word, std::initializer_list<TagShape> shapes)
 {
-    // Looked up for every tag of a page: by word first, then by shape among its one or two
-    // rules.
-    static const QHash<QStringView, QVarLengthArray<const TagRule *, 2>> byWord = [] {
-        QHash<QStringView, QVarLengthArray<const TagRule *, 2>> map;
-        for (const TagRule &rule : TagGrammar())
-            map[rule.word].append(&rule);
-        return map;
+    // Looked up for every tag of a page. The words are short and few of each length, so the
+    // rules are kept by length, in the keyword list's order, and compared first by their
+    // first letter: cheaper than hashing the word.
+    constexpr qsizetype longest = 16;
+    static const auto byLength = [] {
+        std::array<QVarLengthArray<const TagRule *, 8>, longest> table;
+        for (const TagRule &rule : TagGrammar()) {
+            Q_ASSERT(!rule.word.isEmpty() && rule.word.size() < longest);
+            table[rule.word.size()].append(&rule);
+        }
+        return table;
     }();
-    const auto it = byWord.constFind(word);
-    if (it == byWord.constEnd())
+    if (word.isEmpty() || word.size() >= longest)
         return nullptr;
-    for (const TagRule *rule : *it) {
-        if (std::find(shapes.begin(), shapes.end(), rule->shape) != shapes.end())
+    for (const TagRule *rule : byLength[word.size()]) {
+        if (rule->word.front() == word.front() && rule->word == word &&
+            std::find(shapes.begin(), shapes.end(), rule->shape) != shapes.end())
             return rule;
     }
     return nullptr;
