@@ -4,6 +4,7 @@
 #include "markup/tag_grammar.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -129,6 +130,35 @@ private:
         return next;
     }
 
+    // The characters that typed text may not hold as they are.
+    static bool isSpecial(char16_t c)
+    {
+        static constexpr auto special = [] {
+            std::array<bool, 0x80> table{};
+            for (const char c : {'&', '<', '>', '"', '\'', '\0'})
+                table[size_t(c)] = true;
+            return table;
+        }();
+        return special[c];
+    }
+    static char *putEntity(char *out, char16_t c)
+    {
+        switch (c) {
+        case '&':
+            return put(out, "&amp;");
+        case '<':
+            return put(out, "&lt;");
+        case '>':
+            return put(out, "&gt;");
+        case '"':
+            return put(out, "&quot;");
+        case '\'':
+            return put(out, "&#39;");
+        default: // NUL
+            return put(out, "\xEF\xBF\xBD");
+        }
+    }
+
     static char *putCodePoint(char *out, char32_t c)
     {
         *out++ = char(0xF0 | (c >> 18));
@@ -148,27 +178,9 @@ private:
         while (p < end) {
             const char16_t c = *p++;
             if (c < 0x80) {
-                if constexpr (Escape) {
-                    switch (c) {
-                    case '&':
-                        out = put(out, "&amp;");
-                        continue;
-                    case '<':
-                        out = put(out, "&lt;");
-                        continue;
-                    case '>':
-                        out = put(out, "&gt;");
-                        continue;
-                    case '"':
-                        out = put(out, "&quot;");
-                        continue;
-                    case '\'':
-                        out = put(out, "&#39;");
-                        continue;
-                    case 0:
-                        out = put(out, "\xEF\xBF\xBD");
-                        continue;
-                    }
+                if (Escape && Q_UNLIKELY(isSpecial(c))) {
+                    out = putEntity(out, c);
+                    continue;
                 }
                 *out++ = char(c);
             } else if (c < 0x800) {

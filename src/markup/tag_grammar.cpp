@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace markup {
 
@@ -83,7 +84,8 @@ const TagRule *FindRule(QStringView word, std::initializer_list<TagShape> shapes
     if (word.isEmpty() || word.size() >= longest)
         return nullptr;
     for (const TagRule *rule : byLength[word.size()]) {
-        if (rule->word.front() == word.front() && rule->word == word &&
+        if (rule->word.front() == word.front() &&
+            std::memcmp(rule->word.utf16(), word.utf16(), word.size() * sizeof(char16_t)) == 0 &&
             std::find(shapes.begin(), shapes.end(), rule->shape) != shapes.end())
             return rule;
     }
