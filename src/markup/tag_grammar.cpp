@@ -196,10 +196,10 @@ public:
         qsizetype textStart = 0;
         qsizetype pos = 0;
         while (pos < size) {
-            const qsizetype open = m_line.indexOf(u'^', pos);
+            const qsizetype open = nextCaret(pos);
             if (open < 0)
                 break;
-            const qsizetype close = m_line.indexOf(u'^', open + 1);
+            const qsizetype close = nextCaret(open + 1);
             if (close < 0) {
                 problem(TagProblem::OpenCaret, open, size - open, {});
                 break;
@@ -232,6 +232,19 @@ private:
 
     qsizetype at(QStringView part) const { return part.data() - m_line.data(); }
 
+    // The next caret at or after `from`, or -1. Tags are short, so the few characters up to
+    // the next caret are looked at in place; a long run of text goes to the library's
+    // vectorised search.
+    qsizetype nextCaret(qsizetype from) const
+    {
+        const qsizetype stop = std::min(m_line.size(), from + 16);
+        for (qsizetype i = from; i < stop; ++i) {
+            if (m_line[i] == u'^')
+                return i;
+        }
+        return stop == m_line.size() ? -1 : m_line.indexOf(u'^', stop);
+    }
+
     void problem(TagProblem::Kind kind, qsizetype column, qsizetype length, QStringView detail,
                  QStringView expected = {})
     {
@@ -251,7 +264,7 @@ private:
         if (complete)
             *complete = true;
         for (int i = 0; i < count; ++i) {
-            const qsizetype close = m_line.indexOf(u'^', from);
+            const qsizetype close = nextCaret(from);
             if (close < 0) {
                 problem(TagProblem::WrongParts, open, m_line.size() - open, {}, form);
                 if (complete)
@@ -279,7 +292,7 @@ private:
             problem(TagProblem::UnknownTag, open, length, head);
             return after;
         }
-        if (head.contains(u':'))
+        if (std::find(head.begin(), head.end(), u':') != head.end())
             return readFields(token, head, open, after);
 
         if (const TagRule *rule = FindRule(head, {TagShape::Style, TagShape::Alignment,
@@ -448,7 +461,7 @@ bool IsColor(QStringView text)
     if (text.size() == 6 && std::all_of(text.begin(), text.end(), isHex))
         return true;
     return std::any_of(ColorNames().begin(), ColorNames().end(), [text](QStringView name) {
-        return name.compare(text, Qt::CaseInsensitive) == 0;
+        return name.size() == text.size() && name.compare(text, Qt::CaseInsensitive) == 0;
     });
 }
 
