@@ -204,30 +204,33 @@ public:
                 problem(TagProblem::OpenCaret, open, size - open, {});
                 break;
             }
+            // Tokens are built in place (they are large): the text before the tag and the
+            // tag go in first, and come out again when the tag shows as typed text.
             const qsizetype problemsBefore = m_problems->size();
-            TagToken token;
+            const qsizetype tokensBefore = m_tokens->size();
+            if (open > textStart)
+                appendText(textStart, open);
+            TagToken &token = m_tokens->emplaceBack();
             token.start = open;
             const qsizetype end = readTag(token, open, close);
             if (m_problems->size() == problemsBefore) {
-                if (open > textStart)
-                    m_tokens->append(text(textStart, open));
                 token.length = end - open;
-                m_tokens->append(token);
                 textStart = end;
+            } else {
+                m_tokens->resize(tokensBefore);
             }
             pos = end;
         }
         if (size > textStart)
-            m_tokens->append(text(textStart, size));
+            appendText(textStart, size);
     }
 
 private:
-    static TagToken text(qsizetype from, qsizetype to)
+    void appendText(qsizetype from, qsizetype to)
     {
-        TagToken token;
+        TagToken &token = m_tokens->emplaceBack();
         token.start = from;
         token.length = to - from;
-        return token;
     }
 
     qsizetype at(QStringView part) const { return part.data() - m_line.data(); }
