@@ -20,6 +20,8 @@ private slots:
     void linkAddresses_data();
     void linkAddresses();
     void documentRunsNoScript();
+    void utf8Bytes_data();
+    void utf8Bytes();
 };
 
 namespace {
@@ -215,6 +217,40 @@ void SiteViewTest::documentRunsNoScript()
     QVERIFY(html.contains(u"<meta charset=\"utf-8\">"_s));
     QVERIFY(html.contains(u"default-src 'none'"_s));
     QVERIFY(!html.contains(u"<script"_s));
+}
+
+// The UTF-8 document is written directly, piece by piece: the bytes must be those of the whole
+// text converted at once, where a character's halves meet across pieces or stand alone.
+void SiteViewTest::utf8Bytes_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QByteArray>("body");
+    const QChar high(0xD83D), low(0xDE00);
+    QTest::newRow("pair") << u"a\U0001F600b"_s
+                          << QByteArray("a\xF0\x9F\x98\x80"
+                                        "b");
+    QTest::newRow("pair across a line break") << u"a"_s + high + u"\r\n"_s + low + u"b"_s
+                                              << QByteArray("a\xF0\x9F\x98\x80"
+                                                            "b");
+    QTest::newRow("half before an entity") << u"x"_s + high + u"&y"_s << QByteArray("x?&amp;y");
+    QTest::newRow("halves split by a tag")
+        << u"^url^http://a^"_s + high + u"^"_s + low << QByteArray("<a href=\"http://a\">?</a>?");
+    QTest::newRow("NUL") << u"x"_s + QChar(0) + u"y"_s << QByteArray("x\xEF\xBF\xBDy");
+    // "\u017F" (long s) folds to "s", so the checker takes the name; CSS gets it upper-cased.
+    QTest::newRow("colour by case folding")
+        << u"^left:#\u017Filver:#aBcDeF^\u0442"_s
+        << QByteArray("<div style=\"text-align:left;background:#SILVER;color:#ABCDEF\">"
+                      "\xD1\x82</div>");
+}
+
+void SiteViewTest::utf8Bytes()
+{
+    QFETCH(QString, page);
+    QFETCH(QByteArray, body);
+    const QByteArray html = PageToSiteHtmlUtf8(page);
+    const qsizetype from = html.indexOf("<body>") + 6;
+    QCOMPARE(html.mid(from, html.indexOf("</body>") - from), body);
+    QCOMPARE(html, PageToSiteHtml(page).toUtf8());
 }
 
 QTEST_APPLESS_MAIN(SiteViewTest)
