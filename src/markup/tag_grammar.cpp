@@ -3,7 +3,6 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace markup {
@@ -72,16 +71,16 @@ const TagRule *FindRule(QStringView word, std::initializer_list<TagShape> shapes
     // Looked up for every tag of a page. The words are short and few of each length, so the
     // rules are kept by length, in the keyword list's order, and compared first by their
     // first letter: cheaper than hashing the word.
-    constexpr qsizetype longest = 16;
     static const auto byLength = [] {
-        std::array<QVarLengthArray<const TagRule *, 8>, longest> table;
+        QList<QVarLengthArray<const TagRule *, 8>> table;
         for (const TagRule &rule : TagGrammar()) {
-            Q_ASSERT(!rule.word.isEmpty() && rule.word.size() < longest);
+            if (rule.word.size() >= table.size())
+                table.resize(rule.word.size() + 1);
             table[rule.word.size()].append(&rule);
         }
         return table;
     }();
-    if (word.isEmpty() || word.size() >= longest)
+    if (word.isEmpty() || word.size() >= byLength.size())
         return nullptr;
     for (const TagRule *rule : byLength[word.size()]) {
         if (rule->word.front() == word.front() &&
