@@ -285,6 +285,10 @@ void UnderlineLayer::showToolTip(const QPoint &viewportPos, const QPoint &global
 
 bool UnderlineLayer::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only painting and tool tips matter here. Checked first: the viewport also gets events
+    // while its text area is being destroyed, when the text area must not be touched.
+    if (event->type() != QEvent::Paint && event->type() != QEvent::ToolTip)
+        return false;
     if (!m_memo || watched != m_memo->viewport())
         return false;
     if (event->type() == QEvent::Paint && !m_inPaint) {
