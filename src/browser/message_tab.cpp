@@ -2,6 +2,7 @@
 
 #include "browser/html_view.h"
 #include "browser/message_preview.h"
+#include "browser/panel_caption.h"
 #include "editor/highlighting_memo.h"
 #include "editor/insertion.h"
 #include "platform/app_paths.h"
@@ -23,7 +24,7 @@
 namespace {
 
 constexpr int PreviewHeight = 207;
-constexpr int HeaderHeight = 24;
+constexpr int HeaderHeight = panelcaption::Height;
 
 } // namespace
 
@@ -56,20 +57,8 @@ MessageTab::MessageTab(QWidget *parent)
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->setSpacing(0);
 
-    m_caption = new QLabel(captionOk(), m_panel);
+    m_caption = panelcaption::make(captionOk(), m_panel);
     m_caption->setObjectName(QStringLiteral("sPanel2"));
-    m_caption->setFixedHeight(HeaderHeight);
-    m_caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_caption->setAutoFillBackground(true);
-    m_caption->setBackgroundRole(QPalette::Button);
-    m_caption->setForegroundRole(QPalette::ButtonText);
-    QFont bold = m_caption->font();
-    bold.setBold(true);
-    m_caption->setFont(bold);
-    // The caption may be narrowed by a language file; the header's own row never forces the
-    // window wider than the screen.
-    m_caption->setMinimumWidth(0);
-    m_caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
     auto *headerRow = new QHBoxLayout(m_caption);
     headerRow->setContentsMargins(0, 0, 2, 0);

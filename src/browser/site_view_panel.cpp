@@ -1,6 +1,7 @@
 #include "browser/site_view_panel.h"
 
 #include "browser/html_view.h"
+#include "browser/panel_caption.h"
 #include "editor/highlighting_memo.h"
 #include "platform/app_paths.h"
 #include "platform/interface_texts.h"
@@ -21,17 +22,8 @@ SiteViewPanel::SiteViewPanel(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_caption = new QLabel(this);
+    m_caption = panelcaption::make(QString(), this);
     m_caption->setObjectName(QStringLiteral("SiteViewCaption"));
-    m_caption->setFixedHeight(24);
-    m_caption->setAutoFillBackground(true);
-    m_caption->setBackgroundRole(QPalette::Button);
-    m_caption->setForegroundRole(QPalette::ButtonText);
-    QFont bold = m_caption->font();
-    bold.setBold(true);
-    m_caption->setFont(bold);
-    m_caption->setMinimumWidth(0);
-    m_caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(m_caption);
 
     m_view = new HtmlView(this);

@@ -2,6 +2,8 @@
 // the main window's profile, and the scroll position kept across reloads in place.
 #include "browser/html_view.h"
 
+#include "page_probe.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -197,23 +199,6 @@ void TestHtmlView::mainWindowProfileIdentifiesItself()
     QVERIFY(HtmlView::mainWindowProfile()->isOffTheRecord());
 }
 
-// Where the page is scrolled to, as the page itself sees it.
-qreal scrolledTo(QWebEnginePage *page)
-{
-    qreal y = -1;
-    bool done = false;
-    page->runJavaScript(QStringLiteral("window.scrollY"), QWebEngineScript::ApplicationWorld,
-                        [&](const QVariant &value) {
-                            y = value.toReal();
-                            done = true;
-                        });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < LoadTimeout)
-        QTest::qWait(10);
-    return y;
-}
-
 void TestHtmlView::reloadInPlaceKeepsScrollPosition()
 {
     QByteArray tall = "<html><body>";
@@ -235,12 +220,12 @@ void TestHtmlView::reloadInPlaceKeepsScrollPosition()
     QWebEnginePage *p = view.webView()->page();
     p->runJavaScript(QStringLiteral("window.scrollTo(0, 1500);"),
                      QWebEngineScript::ApplicationWorld);
-    QTRY_COMPARE_WITH_TIMEOUT(scrolledTo(p), 1500.0, LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(pageprobe::scrolledTo(p), 1500.0, LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(p->scrollPosition().y(), 1500.0, LoadTimeout);
 
     view.Navigate(page);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, LoadTimeout);
-    QTRY_COMPARE_WITH_TIMEOUT(scrolledTo(p), 1500.0, LoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(pageprobe::scrolledTo(p), 1500.0, LoadTimeout);
 }
 
 void TestHtmlView::noEngineUntilFirstShown()
@@ -308,22 +293,6 @@ void TestHtmlView::lateViewShowsWhatEarlyViewShows_data()
     }) << QString();
 }
 
-// The page text a view shows once it has settled.
-QString shownText(QWebEngineView *view)
-{
-    QString text;
-    bool done = false;
-    view->page()->toPlainText([&](const QString &t) {
-        text = t;
-        done = true;
-    });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < LoadTimeout)
-        QTest::qWait(10);
-    return text.trimmed();
-}
-
 void TestHtmlView::lateViewShowsWhatEarlyViewShows()
 {
     QFETCH(Requests, requests);
@@ -339,12 +308,15 @@ void TestHtmlView::lateViewShowsWhatEarlyViewShows()
     QWebEngineView *lateEngine = late.createWebView();
 
     if (!shownText.isEmpty()) {
-        QTRY_COMPARE_WITH_TIMEOUT(::shownText(earlyEngine), shownText, LoadTimeout);
-        QTRY_COMPARE_WITH_TIMEOUT(::shownText(lateEngine), shownText, LoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(pageprobe::shownText(earlyEngine->page()).trimmed(), shownText,
+                                  LoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(pageprobe::shownText(lateEngine->page()).trimmed(), shownText,
+                                  LoadTimeout);
         QCOMPARE(late.url(), early.url());
     } else {
         QTest::qWait(500);
-        QCOMPARE(::shownText(lateEngine), ::shownText(earlyEngine));
+        QCOMPARE(pageprobe::shownText(lateEngine->page()).trimmed(),
+                 pageprobe::shownText(earlyEngine->page()).trimmed());
     }
     QCOMPARE(lateReports.count(), earlyReports.count());
     QWebEngineSettings *a = earlyEngine->page()->settings();

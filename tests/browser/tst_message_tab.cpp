@@ -9,6 +9,8 @@
 #include "platform/codepage.h"
 #include "platform/error_display.h"
 
+#include "page_probe.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -31,6 +33,9 @@
 #include <QWebEngineView>
 
 namespace {
+
+using pageprobe::scrolledTo;
+using pageprobe::shownText;
 
 constexpr int LoadTimeout = 30000;
 
@@ -55,22 +60,6 @@ void typeText(QWidget *widget, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
-}
-
-// The text the view shows, once the engine has handed it over.
-QString shownText(QWebEnginePage *page)
-{
-    QString text;
-    bool done = false;
-    page->toPlainText([&](const QString &result) {
-        text = result;
-        done = true;
-    });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < LoadTimeout)
-        QTest::qWait(20);
-    return text;
 }
 
 // Colours every line, as the text area's highlighting does.
@@ -437,23 +426,6 @@ void TestMessageTab::shortCyrillicShowsInItsCodePage()
     QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), LoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(shownText(f.view()->page()), message, 3000);
     QCOMPARE(f.browser->addressText(), QUrl::fromLocalFile(f.tab->previewFile()).toString());
-}
-
-// Where the page is scrolled to, as the page itself sees it.
-qreal scrolledTo(QWebEnginePage *page)
-{
-    qreal y = -1;
-    bool done = false;
-    page->runJavaScript(QStringLiteral("window.scrollY"), QWebEngineScript::ApplicationWorld,
-                        [&](const QVariant &value) {
-                            y = value.toReal();
-                            done = true;
-                        });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < LoadTimeout)
-        QTest::qWait(10);
-    return y;
 }
 
 void TestMessageTab::fastTypingKeepsScrollPosition()
