@@ -64,7 +64,7 @@ MessageTab::MessageTab(QWidget *parent)
     headerRow->setContentsMargins(0, 0, 2, 0);
     headerRow->setSpacing(6);
     // Keeps the right-hand label clear of the caption text.
-    headerRow->addSpacing(QFontMetrics(bold).horizontalAdvance(captionRefused()) + 12);
+    headerRow->addSpacing(m_caption->fontMetrics().horizontalAdvance(captionRefused()) + 12);
     headerRow->addStretch(1);
     auto *tags = new ElidingLabel(QStringLiteral("Рабочие теги: br, hr, bolder, italic, underline, "
                                                  "line-throught, left, right, center, justify"),
