@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 namespace markup {
 
@@ -66,6 +67,9 @@ const QList<TagRule> &TagGrammar()
     return rules;
 }
 
+namespace {
+
+// The rule of a tag word with one of the shapes, or null.
 const TagRule *FindRule(QStringView word, std::initializer_list<TagShape> shapes)
 {
     // Looked up for every tag of a page. The words are short and few of each length, so the
@@ -90,6 +94,8 @@ const TagRule *FindRule(QStringView word, std::initializer_list<TagShape> shapes
     }
     return nullptr;
 }
+
+} // namespace
 
 const QList<QStringView> &ColorNames()
 {

@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QStringView>
 
-#include <initializer_list>
-
 namespace markup {
 
 // How a word of the grammar is used.
@@ -37,8 +35,6 @@ struct TagRule
 // Every word of the keyword list with its use, in the keyword list's order (the words that
 // serve twice, "left" and "right", stand twice).
 const QList<TagRule> &TagGrammar();
-// The rule of a tag word with one of the shapes, or null.
-const TagRule *FindRule(QStringView word, std::initializer_list<TagShape> shapes);
 // The colour names a colour field may hold besides six hexadecimal digits.
 const QList<QStringView> &ColorNames();
 // Six hexadecimal digits or a colour name (either case).
