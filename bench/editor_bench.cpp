@@ -72,12 +72,12 @@ struct Area
     }
 };
 
-void key(TMemo &memo, Qt::Key code, const QString &text)
+void key(QWidget &area, Qt::Key code, const QString &text)
 {
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
-    QApplication::sendEvent(&memo, &press);
+    QApplication::sendEvent(&area, &press);
     QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
-    QApplication::sendEvent(&memo, &release);
+    QApplication::sendEvent(&area, &release);
 }
 
 enum Where { AtEnd, InMiddle };
@@ -184,14 +184,10 @@ void longLine(benchmark::State &state, qsizetype bytes, Editor editor)
     area->ensureCursorVisible();
     QApplication::processEvents();
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-        QApplication::sendEvent(area.get(), &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-        QApplication::sendEvent(area.get(), &release);
+        key(*area, Qt::Key_X, QStringLiteral("x"));
         QApplication::processEvents();
         state.PauseTiming();
-        QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        QApplication::sendEvent(area.get(), &back);
+        key(*area, Qt::Key_Backspace, QString());
         QApplication::processEvents();
         state.ResumeTiming();
     }
