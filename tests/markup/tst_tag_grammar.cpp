@@ -22,6 +22,18 @@ private slots:
     void linesSplitLikeTheMessageConversion();
 };
 
+namespace {
+
+// One line as the reader splits it.
+struct LineRead
+{
+    QList<TagToken> tokens;
+    QList<TagProblem> problems;
+    explicit LineRead(QStringView line) { ReadLine(line, &tokens, &problems); }
+};
+
+} // namespace
+
 void TagGrammarTest::grammarIsTheKeywordList()
 {
     QStringList words;
@@ -72,18 +84,16 @@ void TagGrammarTest::builderOutputReads()
 {
     QFETCH(QString, line);
     QFETCH(QString, kinds);
-    QList<TagToken> tokens;
-    QList<TagProblem> problems;
-    ReadLine(line, &tokens, &problems);
+    const LineRead split(line);
     QString read;
     qsizetype covered = 0;
-    for (const TagToken &token : tokens) {
+    for (const TagToken &token : split.tokens) {
         read += QLatin1Char("TGL"[token.kind]);
         QCOMPARE(token.start, covered);
         covered += token.length;
     }
     QCOMPARE(covered, line.size());
-    QVERIFY2(problems.isEmpty(), qPrintable(ProblemMessage(problems.value(0))));
+    QVERIFY2(split.problems.isEmpty(), qPrintable(ProblemMessage(split.problems.value(0))));
     QCOMPARE(read, kinds);
 }
 
@@ -167,11 +177,9 @@ void TagGrammarTest::problems()
     static const QStringList kinds = {"UnknownTag",     "OpenCaret",  "WrongParts",
                                       "NotANumber",     "BadColor",   "BadAlignment",
                                       "EmptyReference", "BadRunValue"};
-    QList<TagToken> tokens;
-    QList<TagProblem> problems;
-    ReadLine(line, &tokens, &problems);
+    const LineRead split(line);
     QStringList read;
-    for (const TagProblem &problem : problems)
+    for (const TagProblem &problem : split.problems)
         read.append(QStringLiteral("%1@%2+%3")
                         .arg(kinds.at(problem.kind))
                         .arg(problem.column)
@@ -179,7 +187,7 @@ void TagGrammarTest::problems()
     QCOMPARE(read.join(QLatin1Char(',')), found);
     // A faulty tag stays text, as typed: the tokens still cover the whole line.
     qsizetype covered = 0;
-    for (const TagToken &token : tokens)
+    for (const TagToken &token : split.tokens)
         covered += token.length;
     QCOMPARE(covered, line.size());
 }
@@ -213,11 +221,9 @@ void TagGrammarTest::messages()
 {
     QFETCH(QString, line);
     QFETCH(QString, message);
-    QList<TagToken> tokens;
-    QList<TagProblem> problems;
-    ReadLine(line, &tokens, &problems);
-    QVERIFY(!problems.isEmpty());
-    QCOMPARE(ProblemMessage(problems.last()), message);
+    const LineRead split(line);
+    QVERIFY(!split.problems.isEmpty());
+    QCOMPARE(ProblemMessage(split.problems.last()), message);
 }
 
 void TagGrammarTest::linesSplitLikeTheMessageConversion()
