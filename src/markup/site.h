@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QUrl>
 
 namespace site {
@@ -20,16 +21,21 @@ inline QString imageStoreHost()
 // The store's address of picture `number`: the number filled with leading zeros to ten
 // characters is a folder under "/origin/", and the file is always "origin.jpg". Empty for an
 // empty number or one longer than ten characters.
+constexpr qsizetype imageNumberDigits = 10;
+inline bool hasImageAddress(QStringView number)
+{
+    return !number.isEmpty() && number.size() <= imageNumberDigits;
+}
 inline QString imageAddress(const QString &number)
 {
-    constexpr qsizetype digits = 10;
-    if (number.isEmpty() || number.size() > digits)
+    if (!hasImageAddress(number))
         return {};
     QString store = imageStoreHost();
     if (!store.contains(QLatin1String("://")))
         store.prepend(QLatin1String("http://"));
-    return store + QLatin1String("/origin/") + QString(digits - number.size(), QLatin1Char('0')) +
-           number + QLatin1String("/origin.jpg");
+    return store + QLatin1String("/origin/") +
+           QString(imageNumberDigits - number.size(), QLatin1Char('0')) + number +
+           QLatin1String("/origin.jpg");
 }
 
 // The site's pages that the reference tags name, with the tag's argument as typed

@@ -392,15 +392,14 @@ private:
 
     void picture(const ImageRef &image)
     {
-        const bool hasAddress = !image.number.isEmpty() && image.number.size() <= 10;
-        if (!m_options.images || !hasAddress) {
+        if (!m_options.images || !site::hasImageAddress(image.number)) {
             m_out.ascii("<span class=\"pic-off\">");
             caption(image);
             m_out.ascii("</span>");
             return;
         }
         // The number is digits, so the address needs no escaping.
-        const qsizetype zeros = 10 - image.number.size();
+        const qsizetype zeros = site::imageNumberDigits - image.number.size();
         m_out.ascii("<img class=\"pic\" src=\"");
         m_out.text(m_addresses.imageBefore);
         m_out.ascii(std::string_view("0000000000", size_t(zeros)));
