@@ -108,12 +108,12 @@ QList<SpellChecker::Word> SpellChecker::checkableWords(QStringView line)
 
 SpellChecker::SpellChecker(TMemo *memo, std::shared_ptr<SpellDictionary> dictionary,
                            QObject *parent)
-    : QObject(parent), m_memo(memo), m_dictionary(std::move(dictionary))
+    : QObject(parent)
+    , m_memo(memo)
+    , m_dictionary(std::move(dictionary))
+    , m_layer(UnderlineLayer::of(memo))
 {
     // One layer per text area, shared with the other kinds of underline.
-    m_layer = memo->findChild<UnderlineLayer *>();
-    if (!m_layer)
-        m_layer = new UnderlineLayer(memo);
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
     m_slice.setSingleShot(true);
