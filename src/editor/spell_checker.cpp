@@ -160,6 +160,16 @@ bool SpellChecker::sweepOne()
     return true;
 }
 
+bool SpellChecker::checkOneEdited()
+{
+    if (m_dirty.isEmpty())
+        return false;
+    const int block = *m_dirty.cbegin();
+    m_dirty.erase(m_dirty.cbegin());
+    checkBlock(block);
+    return true;
+}
+
 void SpellChecker::contentsChange(int from, int removed, int added)
 {
     if (!m_enabled)
@@ -213,10 +223,7 @@ void SpellChecker::checkSome()
         if (block == bottom)
             break;
     }
-    while (!m_dirty.isEmpty() && clock.elapsed() < SliceMs) {
-        const int block = *m_dirty.cbegin();
-        m_dirty.erase(m_dirty.cbegin());
-        checkBlock(block);
+    while (clock.elapsed() < SliceMs && checkOneEdited()) {
     }
     while (clock.elapsed() < SliceMs && sweepOne()) {
     }
@@ -226,10 +233,7 @@ void SpellChecker::checkSome()
 
 void SpellChecker::checkPendingNow()
 {
-    while (m_enabled && !m_dirty.isEmpty()) {
-        const int block = *m_dirty.cbegin();
-        m_dirty.erase(m_dirty.cbegin());
-        checkBlock(block);
+    while (m_enabled && checkOneEdited()) {
     }
     while (m_enabled && sweepOne()) {
     }
