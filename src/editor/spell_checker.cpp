@@ -108,12 +108,12 @@ QList<SpellChecker::Word> SpellChecker::checkableWords(QStringView line)
 
 SpellChecker::SpellChecker(TMemo *memo, std::shared_ptr<SpellDictionary> dictionary,
                            QObject *parent)
-    : QObject(parent), m_memo(memo), m_dictionary(std::move(dictionary))
+    : QObject(parent)
+    , m_memo(memo)
+    , m_dictionary(std::move(dictionary))
+    , m_layer(UnderlineLayer::of(memo))
 {
     // One layer per text area, shared with the other kinds of underline.
-    m_layer = memo->findChild<UnderlineLayer *>();
-    if (!m_layer)
-        m_layer = new UnderlineLayer(memo);
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
     m_slice.setSingleShot(true);
@@ -157,6 +157,16 @@ bool SpellChecker::sweepOne()
         m_sweep.setPosition(block.next().position());
     else
         m_sweep = QTextCursor();
+    return true;
+}
+
+bool SpellChecker::checkOneEdited()
+{
+    if (m_dirty.isEmpty())
+        return false;
+    const int block = *m_dirty.cbegin();
+    m_dirty.erase(m_dirty.cbegin());
+    checkBlock(block);
     return true;
 }
 
@@ -213,10 +223,7 @@ void SpellChecker::checkSome()
         if (block == bottom)
             break;
     }
-    while (!m_dirty.isEmpty() && clock.elapsed() < SliceMs) {
-        const int block = *m_dirty.cbegin();
-        m_dirty.erase(m_dirty.cbegin());
-        checkBlock(block);
+    while (clock.elapsed() < SliceMs && checkOneEdited()) {
     }
     while (clock.elapsed() < SliceMs && sweepOne()) {
     }
@@ -226,10 +233,7 @@ void SpellChecker::checkSome()
 
 void SpellChecker::checkPendingNow()
 {
-    while (m_enabled && !m_dirty.isEmpty()) {
-        const int block = *m_dirty.cbegin();
-        m_dirty.erase(m_dirty.cbegin());
-        checkBlock(block);
+    while (m_enabled && checkOneEdited()) {
     }
     while (m_enabled && sweepOne()) {
     }

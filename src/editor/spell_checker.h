@@ -58,7 +58,8 @@ private:
     void contentsChange(int from, int removed, int added);
     void checkSome();
     void sweepAll();
-    bool sweepOne(); // checks the sweep's next block; false when there is no sweep
+    bool sweepOne();       // checks the sweep's next block; false when there is no sweep
+    bool checkOneEdited(); // checks one edited block; false when none waits
     void checkBlock(int blockNumber);
     bool isCorrect(const QString &word);
     void fillMenu(QMenu *menu);

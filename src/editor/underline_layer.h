@@ -13,7 +13,6 @@
 #include <vector>
 
 class QPlainTextEdit;
-class QWidget;
 
 class UnderlineLayer : public QObject
 {

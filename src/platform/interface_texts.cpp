@@ -89,10 +89,10 @@ QString unescaped(QString text)
 std::array<QString, TextCount> &current()
 {
     static std::array<QString, TextCount> texts = [] {
-        std::array<QString, TextCount> builtIn;
+        std::array<QString, TextCount> all;
         for (int i = 0; i < TextCount; ++i)
-            builtIn[i] = unescaped(QString::fromUtf8(Entries[i].builtIn));
-        return builtIn;
+            all[i] = builtIn(Text(i));
+        return all;
     }();
     return texts;
 }
@@ -118,11 +118,9 @@ void load(const IniFile &languageFile)
 {
     const QString section = QStringLiteral("Messages");
     for (int i = 0; i < TextCount; ++i) {
-        const QString value = languageFile.readString(section, QLatin1String(Entries[i].key),
-                                                      QString::fromUtf8(Entries[i].builtIn));
-        // A blank text would leave a question or a button without words.
-        current()[i] =
-            unescaped(value.trimmed().isEmpty() ? QString::fromUtf8(Entries[i].builtIn) : value);
+        const QString value = languageFile.readString(section, QLatin1String(Entries[i].key));
+        // A missing or blank text would leave a question or a button without words.
+        current()[i] = value.trimmed().isEmpty() ? builtIn(Text(i)) : unescaped(value);
     }
 }
 

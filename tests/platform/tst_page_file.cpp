@@ -42,19 +42,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-static QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-static void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 static QByteArray everyByteBut(std::initializer_list<char> excluded)
 {
     QByteArray bytes;
@@ -244,13 +231,13 @@ void TestPageFile::writeThroughLink()
     const QString link = m_dir.filePath(u"link.html"_s);
     QFile::remove(target);
     QFile::remove(link);
-    writeBytes(target, "precious");
+    QVERIFY(putFile(target, "precious"));
     QVERIFY(QFile::link(target, link));
     QString error;
     QVERIFY2(pagefile::write(link, "new", &error, links), qPrintable(error));
-    QCOMPARE(readBytes(target), targetWritten ? QByteArray("new") : QByteArray("precious"));
+    QCOMPARE(contents(target), targetWritten ? QByteArray("new") : QByteArray("precious"));
     QCOMPARE(QFileInfo(link).isSymLink(), targetWritten);
-    QCOMPARE(readBytes(link), QByteArray("new"));
+    QCOMPARE(contents(link), QByteArray("new"));
 }
 
 void TestPageFile::textConversion_data()
