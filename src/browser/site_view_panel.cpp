@@ -59,11 +59,6 @@ void SiteViewPanel::attach(TMemo *memo)
     textChanged();
 }
 
-TMemo *SiteViewPanel::memo() const
-{
-    return m_memo;
-}
-
 void SiteViewPanel::setImagesEnabled(bool on)
 {
     if (on == m_images)
