@@ -108,14 +108,12 @@ DocumentLife::DocumentLife(TForm1 *window, QVBoxLayout *barLayout, int barIndex)
         }
         openPage(path);
     });
-    connect(m_commands, &PageCommands::pageFileNameChanged, this, [this] {
+    const auto remember = [this] {
         if (!m_commands->isUntitled())
             m_recent->add(m_commands->pageFileName());
-    });
-    connect(m_commands, &PageCommands::pageWritten, this, [this] {
-        if (!m_commands->isUntitled())
-            m_recent->add(m_commands->pageFileName());
-    });
+    };
+    connect(m_commands, &PageCommands::pageFileNameChanged, this, remember);
+    connect(m_commands, &PageCommands::pageWritten, this, remember);
 
     // --- Page files dropped on the window or on a text area
     m_window->setAcceptDrops(true);

@@ -208,30 +208,28 @@ void PageExtras::goTo(TMemo *memo, int position, int length)
 
 void PageExtras::nextProblem()
 {
-    TMemo *memo = m_window->activeMemo();
-    TagChecker *checker = checkerOf(memo);
-    if (!checker)
-        return;
-    checker->checkNow();
-    // A problem right at the caret is the next one, unless it is the one selected already.
-    const QTextCursor cursor = memo->textCursor();
-    const int from = cursor.selectionStart() - (cursor.hasSelection() ? 0 : 1);
-    const auto mark = checker->layer()->nextMark(from, UnderlineLayer::Problem);
-    if (mark)
-        goTo(memo, mark->start, mark->length);
-    else
-        QApplication::beep();
+    goToProblem(true);
 }
 
 void PageExtras::previousProblem()
+{
+    goToProblem(false);
+}
+
+void PageExtras::goToProblem(bool forward)
 {
     TMemo *memo = m_window->activeMemo();
     TagChecker *checker = checkerOf(memo);
     if (!checker)
         return;
     checker->checkNow();
-    const auto mark = checker->layer()->previousMark(memo->textCursor().selectionStart(),
-                                                     UnderlineLayer::Problem);
+    const QTextCursor cursor = memo->textCursor();
+    const UnderlineLayer *layer = checker->layer();
+    // A problem right at the caret is the next one, unless it is the one selected already.
+    const auto mark =
+        forward ? layer->nextMark(cursor.selectionStart() - (cursor.hasSelection() ? 0 : 1),
+                                  UnderlineLayer::Problem)
+                : layer->previousMark(cursor.selectionStart(), UnderlineLayer::Problem);
     if (mark)
         goTo(memo, mark->start, mark->length);
     else

@@ -52,6 +52,7 @@ private:
     void showLength();
     void fillList();
     void goTo(TMemo *memo, int position, int length);
+    void goToProblem(bool forward);
     void retranslate();
 
     TForm1 *m_window;

@@ -30,14 +30,18 @@ QStringList RecentPagesMenu::pages() const
 
 void RecentPagesMenu::add(const QString &path)
 {
-    store(recentpages::added(pages(), QFileInfo(path).absoluteFilePath()));
+    // Every save of a page comes here: a list already in order is not written again.
+    const QStringList before = pages();
+    const QStringList after = recentpages::added(before, QFileInfo(path).absoluteFilePath());
+    if (after != before)
+        store(after);
 }
 
 void RecentPagesMenu::remove(const QString &path)
 {
     QStringList list = pages();
-    list.removeAll(path);
-    store(list);
+    if (list.removeAll(path) > 0)
+        store(list);
 }
 
 void RecentPagesMenu::clear()

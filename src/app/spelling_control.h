@@ -20,7 +20,6 @@ public:
 
     QAction *action() const { return m_action; }
     SpellChecker *pageChecker() const { return m_page; }
-    SpellChecker *messageChecker() const { return m_message; }
     void setEnabled(bool on);
 
     // Where the dictionaries are looked for; tests point it elsewhere before switching on.

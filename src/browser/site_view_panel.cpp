@@ -13,6 +13,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+
+QString captionText()
+{
+    return QStringLiteral("  ") + interfacetexts::text(interfacetexts::SiteViewCaption);
+}
+
+} // namespace
+
 SiteViewPanel::SiteViewPanel(QWidget *parent)
     : QWidget(parent)
     , m_pageFile(QDir(apppaths::cacheFolder()).filePath(QStringLiteral("SiteView.html")))
@@ -48,11 +57,6 @@ void SiteViewPanel::attach(TMemo *memo)
     m_memo = memo;
     connect(memo, &QPlainTextEdit::textChanged, this, &SiteViewPanel::textChanged);
     textChanged();
-}
-
-TMemo *SiteViewPanel::memo() const
-{
-    return m_memo;
 }
 
 void SiteViewPanel::setImagesEnabled(bool on)
@@ -110,15 +114,12 @@ void SiteViewPanel::rebuildNow()
     QString reason;
     // A failed write leaves the view on its last page; the next change tries again.
     if (!savefile::replace(m_pageFile, html.toUtf8(), &reason)) {
-        m_caption->setText(QStringLiteral("  ") +
-                           interfacetexts::text(interfacetexts::SiteViewCaption) +
-                           QStringLiteral(" [!] ") + reason);
+        m_caption->setText(captionText() + QStringLiteral(" [!] ") + reason);
         m_stale = true;
         return;
     }
     m_shown = html;
-    m_caption->setText(QStringLiteral("  ") +
-                       interfacetexts::text(interfacetexts::SiteViewCaption));
+    m_caption->setText(captionText());
     try {
         m_view->Navigate(m_pageFile);
     } catch (const NavigateError &) {
@@ -131,8 +132,7 @@ void SiteViewPanel::changeEvent(QEvent *event)
     if (event)
         QWidget::changeEvent(event);
     if (!event || event->type() == QEvent::LanguageChange) {
-        m_caption->setText(QStringLiteral("  ") +
-                           interfacetexts::text(interfacetexts::SiteViewCaption));
+        m_caption->setText(captionText());
         if (event)
             textChanged(); // the link texts of references are in the interface language
     }

@@ -23,7 +23,6 @@ public:
 
     // The text area whose text the panel shows.
     void attach(TMemo *memo);
-    TMemo *memo() const;
 
     // The "Изображения" option: pictures are loaded, or their captions shown in frames.
     void setImagesEnabled(bool on);

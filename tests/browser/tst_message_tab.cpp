@@ -51,6 +51,16 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Whether the file could be opened for writing; it then holds the bytes.
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(bytes);
+    return true;
+}
+
 // Types the text key by key, as the keyboard would (Cyrillic included).
 void typeText(QWidget *widget, const QString &text)
 {
@@ -480,10 +490,7 @@ void TestMessageTab::previewNeverNavigatesByItself()
 {
     QFETCH(QString, message);
     const QString other = m_dir.filePath(QStringLiteral("elsewhere.html"));
-    QFile file(other);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<html><body>elsewhere</body></html>");
-    file.close();
+    QVERIFY(writeFile(other, "<html><body>elsewhere</body></html>"));
 
     Fixture f;
     f.window.show();
@@ -509,10 +516,7 @@ void TestMessageTab::previewNeverNavigatesByItself()
 void TestMessageTab::plantedLinkIsReplacedNotFollowed()
 {
     const QString victim = m_dir.filePath(QStringLiteral("victim.txt"));
-    QFile file(victim);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("precious");
-    file.close();
+    QVERIFY(writeFile(victim, "precious"));
     MessageTab tab;
     QFile::remove(tab.previewFile());
     QDir().mkpath(QFileInfo(tab.previewFile()).absolutePath());
