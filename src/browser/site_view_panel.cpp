@@ -108,12 +108,15 @@ void SiteViewPanel::rebuildNow()
 {
     m_timer->stop();
     m_stale = false;
-    const QString html = pageHtml();
+    // Compared and written as the bytes of the file: a page of megabytes is not converted to
+    // text and back on every pause.
+    const QByteArray html = markup::PageToSiteHtmlUtf8(m_memo ? m_memo->text() : QString(),
+                                                       viewOptions(m_images));
     if (html == m_shown)
         return;
     QString reason;
     // A failed write leaves the view on its last page; the next change tries again.
-    if (!savefile::replace(m_pageFile, html.toUtf8(), &reason)) {
+    if (!savefile::replace(m_pageFile, html, &reason)) {
         m_caption->setText(captionText() + QStringLiteral(" [!] ") + reason);
         m_stale = true;
         return;

@@ -33,7 +33,7 @@ public:
     // The page as the panel would show it now.
     QString pageHtml() const;
     // The last page written for the view.
-    QString shownHtml() const { return m_shown; }
+    QString shownHtml() const { return QString::fromUtf8(m_shown); }
 
     QString pageFile() const { return m_pageFile; }
     void setPageFile(const QString &path) { m_pageFile = path; }
@@ -54,7 +54,7 @@ private:
     QTimer *m_timer = nullptr;
     QPointer<TMemo> m_memo; // TMemo is complete only in the source
     QString m_pageFile;
-    QString m_shown;
+    QByteArray m_shown; // the page last written, as in its file
     bool m_images = true;
     bool m_stale = true;
 };
