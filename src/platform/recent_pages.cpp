@@ -3,6 +3,7 @@
 #include "platform/page_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace recentpages {
 
@@ -17,8 +18,9 @@ QStringList added(QStringList list, const QString &path, int limit)
 
 QStringList load(const QString &file)
 {
+    // Only a regular file: a FIFO or device planted in the settings folder must not hang start-up.
     QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!QFileInfo(file).isFile() || !in.open(QIODevice::ReadOnly))
         return {};
     QStringList list;
     const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
@@ -37,7 +39,7 @@ bool save(const QString &file, const QStringList &list, QString *error)
     for (const QString &path : list)
         bytes += path.toUtf8() + '\n';
     QString reason;
-    const bool written = pagefile::write(file, bytes, &reason);
+    const bool written = pagefile::write(file, bytes, &reason, savefile::Links::Replace);
     if (!written && error)
         *error = reason;
     return written;

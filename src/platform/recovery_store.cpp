@@ -156,7 +156,7 @@ bool Store::write(const Snapshot &snapshot, QString *error)
         return true;
     }
     QString reason;
-    const bool written = pagefile::write(copyPath(), encode(snapshot), &reason);
+    const bool written = pagefile::write(copyPath(), encode(snapshot), &reason, savefile::Links::Replace);
     if (!written && error)
         *error = reason;
     return written;

@@ -24,7 +24,8 @@ QSet<QString> readWords(const QString &path)
 {
     QSet<QString> words;
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    // Only a regular file: a FIFO or device in its place must not hang the program.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return words;
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     for (const QString &line : lines) {
@@ -117,7 +118,7 @@ bool SpellDictionary::addToPersonal(const QString &word, QString *error)
         bytes += entry.toUtf8() + '\n';
     QDir().mkpath(QFileInfo(m_personalFile).absolutePath());
     QString reason;
-    if (!pagefile::write(m_personalFile, bytes, &reason)) {
+    if (!pagefile::write(m_personalFile, bytes, &reason, savefile::Links::Replace)) {
         if (error)
             *error = reason;
         return false;

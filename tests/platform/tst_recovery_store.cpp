@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using recovery::Snapshot;
 using recovery::Store;
 
@@ -104,6 +106,22 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("RecentPages.txt"));
         QVERIFY(recentpages::save(file, after));
         QCOMPARE(recentpages::load(file), after);
+    }
+
+    // A link planted in the list's place is replaced, never written through; a FIFO there
+    // reads as an empty list instead of hanging the start.
+    void recentListFileIsNeverFollowed()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("Recent.txt"));
+        const QString target = m_dir.filePath(QStringLiteral("target.txt"));
+        QVERIFY(QFile::link(target, file));
+        QVERIFY(recentpages::save(file, {QStringLiteral("/a")}));
+        QVERIFY(!QFileInfo(file).isSymLink());
+        QVERIFY(!QFileInfo::exists(target));
+
+        const QString fifo = m_dir.filePath(QStringLiteral("fifo.txt"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(recentpages::load(fifo).isEmpty());
     }
 };
 
