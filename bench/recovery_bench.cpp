@@ -28,6 +28,7 @@ void BM_RecoveryCopy50MB(benchmark::State &state)
     QTemporaryDir folder;
     TMemo memo;
     memo.setText(page(50'000'000));
+    memo.finishLoading();
     memo.document()->setModified(true);
     RecoveryKeeper keeper(
         &memo, nullptr, [] { return QString(); }, folder.path());
@@ -44,6 +45,7 @@ void BM_PageText50MB(benchmark::State &state)
 {
     TMemo memo;
     memo.setText(page(50'000'000));
+    memo.finishLoading();
     for (auto _ : state)
         benchmark::DoNotOptimize(memo.text());
 }
@@ -55,6 +57,7 @@ void BM_RecoveryLongestStep50MB(benchmark::State &state)
     QTemporaryDir folder;
     TMemo memo;
     memo.setText(page(50'000'000));
+    memo.finishLoading();
     RecoveryKeeper keeper(
         &memo, nullptr, [] { return QString(); }, folder.path());
     keeper.setPause(0);

@@ -48,8 +48,11 @@ void RecoveryKeeper::watch(TMemo *memo)
         return;
     // A keystroke only restarts the timer; the copy is written once typing pauses. A text
     // replaced by an unmodified one (New, Open after "don't save") removes the copy at once.
-    connect(memo->document(), &QTextDocument::contentsChanged, this, [this] {
+    const auto changed = [this, memo] {
         cancelCollecting(); // the text taken so far is out of date
+        // Pieces of a big page still arriving are not typing; its end starts the pause.
+        if (memo->isLoading())
+            return;
         m_timer.start();
         if (!m_checkQueued) {
             m_checkQueued = true;
@@ -62,12 +65,16 @@ void RecoveryKeeper::watch(TMemo *memo)
                 },
                 Qt::QueuedConnection);
         }
-    });
-    // Saved, or given up with "don't save": the copy follows at once.
-    connect(memo->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-        if (!modified)
-            flush();
-    });
+    };
+    connect(memo->document(), &QTextDocument::contentsChanged, this, changed);
+    connect(memo, &TMemo::loadingFinished, this, changed);
+    // Saved, or given up with "don't save": the copy follows at once. (A piece of a big page
+    // arriving marks the page modified for a moment, which is not a save.)
+    connect(memo->document(), &QTextDocument::modificationChanged, this,
+            [this, memo](bool modified) {
+                if (!modified && !memo->isLoading())
+                    flush();
+            });
 }
 
 bool RecoveryKeeper::hasUnsaved() const
@@ -82,8 +89,10 @@ recovery::Snapshot RecoveryKeeper::snapshot(bool withPageText) const
     if (m_page && m_page->document()->isModified()) {
         snapshot.hasPage = true;
         // Only the raw text is taken here; the rest of the work is done on the writer thread.
-        if (withPageText)
+        if (withPageText) {
+            m_page->finishLoading(); // a copy of half a page would lose the other half
             snapshot.pageText = m_page->document()->toRawText();
+        }
         snapshot.pageFileName = m_pageFileName ? m_pageFileName() : QString();
     }
     if (m_message && m_message->document()->isModified()) {
@@ -126,6 +135,8 @@ void RecoveryKeeper::collect()
     cancelCollecting();
     if (!ready())
         return;
+    if (m_page && m_page->isLoading())
+        return; // taken when the whole page is in
     if (!m_page || !m_page->document()->isModified()) {
         flush(); // only the message, or nothing: small enough to take at once
         return;

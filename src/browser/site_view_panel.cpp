@@ -56,6 +56,7 @@ void SiteViewPanel::attach(TMemo *memo)
         disconnect(m_memo, nullptr, this, nullptr);
     m_memo = memo;
     connect(memo, &QPlainTextEdit::textChanged, this, &SiteViewPanel::textChanged);
+    connect(memo, &TMemo::loadingFinished, this, &SiteViewPanel::textChanged);
     textChanged();
 }
 
@@ -106,6 +107,9 @@ void SiteViewPanel::showEvent(QShowEvent *event)
 
 void SiteViewPanel::rebuildNow()
 {
+    // A big page still arriving is shown once it is whole (loadingFinished), not waited for.
+    if (m_memo && m_memo->isLoading())
+        return;
     m_timer->stop();
     m_stale = false;
     // Compared and written as the bytes of the file: a page of megabytes is not converted to

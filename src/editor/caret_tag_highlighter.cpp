@@ -49,9 +49,22 @@ void CaretTagHighlighter::contentsChanged(int from, int, int charsAdded)
         colour(from, end);
         return;
     }
+    // A range that meets one already waiting joins it. Ranges follow the edits, and one that
+    // ends where text is appended (a big page arriving in pieces) grows over the new text:
+    // kept apart, every piece would be coloured again by every range before it.
+    int start = from;
+    int stop = qMin(end, document()->characterCount() - 1);
+    for (qsizetype i = m_pending.size() - 1; i >= 0; --i) {
+        const QTextCursor &waiting = m_pending.at(i);
+        if (waiting.selectionEnd() + 1 >= start && waiting.selectionStart() <= stop + 1) {
+            start = qMin(start, waiting.selectionStart());
+            stop = qMax(stop, waiting.selectionEnd());
+            m_pending.removeAt(i);
+        }
+    }
     QTextCursor range(document());
-    range.setPosition(from);
-    range.setPosition(qMin(end, document()->characterCount() - 1), QTextCursor::KeepAnchor);
+    range.setPosition(start);
+    range.setPosition(stop, QTextCursor::KeepAnchor);
     m_pending.append(range);
     m_slices->start();
 }

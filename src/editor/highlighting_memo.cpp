@@ -1,6 +1,7 @@
 #include "editor/highlighting_memo.h"
 
 #include "editor/caret_tag_highlighter.h"
+#include "editor/chunked_load.h"
 #include "markup/keywords.h"
 
 #include <QElapsedTimer>
@@ -16,6 +17,8 @@ TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
     m_highlighter = new CaretTagHighlighter(font(), markup::KeywordList(), document());
     m_highlighter->setParent(this);
+    m_load = new ChunkedLoad(this);
+    connect(m_load, &ChunkedLoad::finished, this, &TMemo::loadingFinished);
     m_catchUp = new QTimer(this);
     m_catchUp->setSingleShot(true);
     m_catchUp->setInterval(0);
@@ -246,6 +249,8 @@ void TMemo::Repaint()
 
 QString TMemo::text() const
 {
+    // The text as the user will have it: pieces still on their way belong to it.
+    const_cast<TMemo *>(this)->finishLoading();
     return textFromRaw(document()->toRawText());
 }
 
@@ -263,7 +268,7 @@ void TMemo::setText(const QString &text)
     // Done in one pass: QString::replace moves the whole rest of the text once per thousand
     // matches, seconds on a page of a million lines.
     if (!text.contains(QLatin1String("\r\n"))) {
-        setPlainText(text);
+        m_load->set(text);
         return;
     }
     QString normalised(text.size(), Qt::Uninitialized);
@@ -276,11 +281,28 @@ void TMemo::setText(const QString &text)
         *out++ = *in;
     }
     normalised.truncate(out - normalised.constData());
-    setPlainText(normalised);
+    m_load->set(std::move(normalised));
+}
+
+bool TMemo::isLoading() const
+{
+    return m_load->isLoading();
+}
+
+void TMemo::finishLoading()
+{
+    m_load->finish();
+}
+
+void TMemo::selectAll()
+{
+    finishLoading();
+    QPlainTextEdit::selectAll();
 }
 
 int TMemo::lineCount() const
 {
+    const_cast<TMemo *>(this)->finishLoading(); // the count is of the whole text
     const QTextDocument *doc = document();
     if (doc->isEmpty())
         return 0;
@@ -372,6 +394,10 @@ void TMemo::keyPressEvent(QKeyEvent *event)
 {
     // Reported before the key acts, so it shows where the key was pressed.
     UpdatePosition();
+    // Keys that reach for the end of the text reach for the whole text.
+    if (event == QKeySequence::SelectAll || event == QKeySequence::MoveToEndOfDocument ||
+        event == QKeySequence::SelectEndOfDocument)
+        finishLoading();
     // Shift+Enter would put a line separator inside the paragraph: a character the page's
     // code page cannot hold. In a page it is an ordinary line break.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&

@@ -8,6 +8,7 @@
 class QLabel;
 class QTimer;
 class CaretTagHighlighter;
+class ChunkedLoad;
 
 class TMemo : public QPlainTextEdit
 {
@@ -38,12 +39,20 @@ public:
     // A full repaint of the text (F4 and the context menu's refresh).
     void Repaint();
 
-    // The whole text with line breaks as "\n" and every character the document holds.
+    // The whole text with line breaks as "\n" and every character the document holds. A text
+    // still being loaded is loaded to the end first.
     QString text() const;
     // text() from the document's raw text; touches no widget, so another thread may run it.
     static QString textFromRaw(QString raw);
-    // CR LF and LF both end a line.
+    // CR LF and LF both end a line. A big text shows its first screen at once and arrives
+    // whole in idle steps. Its arrival is no change: it leaves the modified mark as it was
+    // and is no step of Undo, which takes back only what was typed since the last piece.
     void setText(const QString &text);
+    bool isLoading() const;
+    // Puts the rest of a text still being loaded into the document now.
+    void finishLoading();
+    // As QPlainTextEdit's, with the whole text.
+    void selectAll();
     // As QPlainTextEdit's, but the keyboard still moves the caret and selects while read-only.
     void setReadOnly(bool readOnly);
 
@@ -67,6 +76,8 @@ public:
 signals:
     // Raised by UpdatePosition when a position label is set: line from 1, column from 0.
     void positionReported(int line, int column);
+    // A text set by setText is now whole in the document.
+    void loadingFinished();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -110,6 +121,7 @@ private:
 
     QLabel *PositionLabel = nullptr;
     CaretTagHighlighter *m_highlighter = nullptr;
+    ChunkedLoad *m_load = nullptr;
     // Finishes, in idle slices, the layout that a report left undone.
     QTimer *m_catchUp = nullptr;
     static constexpr int reportBudgetMs = 4;

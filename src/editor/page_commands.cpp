@@ -393,7 +393,9 @@ void PageCommands::clear1Click()
     TMemo *memo = active();
     if (!memo || memo->isReadOnly())
         return;
-    // Through the cursor, so that Undo brings the text back.
+    // Through the cursor, so that Undo brings the text back; a page still arriving is taken
+    // whole, or its rest would arrive after the clearing.
+    memo->finishLoading();
     QTextCursor cursor(memo->document());
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();

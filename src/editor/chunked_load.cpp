@@ -1,0 +1,101 @@
+#include "editor/chunked_load.h"
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+ChunkedLoad::ChunkedLoad(QPlainTextEdit *area) : QObject(area), m_area(area)
+{
+    m_steps = new QTimer(this);
+    m_steps->setInterval(0);
+    connect(m_steps, &QTimer::timeout, this,
+            [this] { appendUpTo(pieceEnd(m_rest, m_at)); });
+}
+
+qsizetype ChunkedLoad::pieceEnd(QStringView text, qsizetype from, qsizetype size)
+{
+    if (from + size >= text.size())
+        return text.size();
+    const qsizetype lineBreak = text.indexOf(u'\n', from + size);
+    return lineBreak < 0 ? text.size() : lineBreak;
+}
+
+void ChunkedLoad::set(QString text)
+{
+    const bool wasLoading = isLoading();
+    stop();
+    const qsizetype first = text.size() <= AtOnce ? text.size() : pieceEnd(text, 0);
+    if (first == text.size()) {
+        m_area->setPlainText(text);
+    } else {
+        // Marked as loading before the first piece goes in, so that whoever watches the
+        // text already knows more is coming.
+        m_rest = std::move(text);
+        m_at = first;
+        m_area->setPlainText(m_rest.first(first));
+        // Whoever watches the text may have asked for all of it already.
+        if (isLoading())
+            m_steps->start();
+        return;
+    }
+    if (wasLoading)
+        emit finished();
+}
+
+void ChunkedLoad::finish()
+{
+    if (!isLoading())
+        return;
+    const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (gui)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    appendUpTo(m_rest.size());
+    if (gui)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void ChunkedLoad::appendUpTo(qsizetype end)
+{
+    QTextDocument *document = m_area->document();
+    // An append is not an edit: the page stays as unmodified as the user left it.
+    const bool modified = document->isModified();
+    // A caret or selection end standing at the very end would be pushed past the new text.
+    const int tail = document->characterCount() - 1;
+    const int caretAnchor = m_area->textCursor().anchor();
+    const int caretPosition = m_area->textCursor().position();
+
+    // Moved on before the insert: whoever watches the text may ask for the rest meanwhile.
+    const QString piece = m_rest.sliced(m_at, end - m_at);
+    m_at = end;
+    QTextCursor append(document);
+    append.movePosition(QTextCursor::End);
+    append.insertText(piece);
+
+    if (caretAnchor == tail || caretPosition == tail) {
+        QTextCursor kept(document);
+        kept.setPosition(caretAnchor);
+        kept.setPosition(caretPosition, QTextCursor::KeepAnchor);
+        m_area->setTextCursor(kept);
+    }
+    // Undo stays on, so that the colouring of what arrived (or anything else that touches
+    // the document) does not count as a change; the append itself is dropped from the
+    // history at once. The modified mark is then set anew, as the history it refers to is
+    // gone: what the user typed before this piece can no longer be undone.
+    document->clearUndoRedoStacks();
+    document->setModified(false);
+    if (modified)
+        document->setModified(true);
+    if (!isLoading() && !m_rest.isNull()) {
+        stop();
+        emit finished();
+    }
+}
+
+void ChunkedLoad::stop()
+{
+    m_steps->stop();
+    m_rest = QString();
+    m_at = 0;
+}
