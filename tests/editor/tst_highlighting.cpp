@@ -1,5 +1,6 @@
 // The colours of caret-tag markup, read from the formats the highlighter gives each block.
 #include "editor/caret_tag_highlighter.h"
+#include "editor/chunked_load.h"
 #include "editor/highlighting_memo.h"
 
 #include <QImage>
@@ -202,10 +203,10 @@ void TestHighlighting::ownKeywordList()
 }
 
 // A tagged page well over the size that is coloured at once.
-QString bigPage()
+QString bigPage(qsizetype size = 3 * CaretTagHighlighter::ImmediateLimit)
 {
     QStringList lines;
-    for (int i = 0; lines.size() * 40 < 3 * CaretTagHighlighter::ImmediateLimit; ++i)
+    for (int i = 0; lines.size() * 40 < size; ++i)
         lines << QStringLiteral("^center^^bolder^Строка %1 ^url^http://x.example^сайт^").arg(i)
               << QStringLiteral("обычный текст 42") << QString();
     return lines.join(QLatin1Char('\n'));
@@ -226,27 +227,35 @@ bool sameColours(const QTextDocument *doc, const QTextDocument *reference, int f
 void TestHighlighting::bigPageColouredLaterAsAtOnce_data()
 {
     QTest::addColumn<QString>("edit"); // made while colours are still on their way
-    QTest::newRow("no edit") << QString();
-    QTest::newRow("typed at the end") << QStringLiteral("end");
-    QTest::newRow("typed at the start") << QStringLiteral("start");
-    QTest::newRow("new keyword list") << QStringLiteral("keywords");
+    QTest::addColumn<int>("size");
+    const int some = 3 * CaretTagHighlighter::ImmediateLimit;
+    QTest::newRow("no edit") << QString() << some;
+    QTest::newRow("typed at the end") << QStringLiteral("end") << some;
+    QTest::newRow("typed at the start") << QStringLiteral("start") << some;
+    QTest::newRow("new keyword list") << QStringLiteral("keywords") << some;
+    // So big that the text itself arrives in pieces while the colours are on their way.
+    QTest::newRow("arriving in pieces, typed at the start")
+        << QStringLiteral("start") << int(2 * (ChunkedLoad::AtOnce + ChunkedLoad::Piece));
 }
 
 void TestHighlighting::bigPageColouredLaterAsAtOnce()
 {
     QFETCH(QString, edit);
-    const QString text = bigPage();
+    QFETCH(int, size);
+    const QString text = bigPage(size);
     TMemo memo;
     memo.resize(400, 300);
     memo.show();
     QVERIFY(QTest::qWaitForWindowExposed(&memo));
     memo.setText(text);
     QVERIFY(memo.highlighter()->isPending());
+    QCOMPARE(memo.isLoading(), text.size() > ChunkedLoad::AtOnce);
 
     // What is drawn is coloured before it is drawn, however little is done yet.
     memo.viewport()->repaint();
     TMemo reference;
     reference.setText(text);
+    reference.finishLoading();
     reference.highlighter()->finish();
     const int lastInView =
         memo.cursorForPosition(QPoint(0, memo.viewport()->height() - 1)).block().blockNumber();
@@ -265,12 +274,13 @@ void TestHighlighting::bigPageColouredLaterAsAtOnce()
         reference.setKeywords(memo.keywords());
         reference.highlighter()->finish();
     }
+
+    QTRY_VERIFY_WITH_TIMEOUT(!memo.isLoading() && !memo.highlighter()->isPending(), 20000);
     if (edit == QLatin1String("end") || edit == QLatin1String("start")) {
         reference.setText(memo.text());
+        reference.finishLoading();
         reference.highlighter()->finish();
     }
-
-    QTRY_VERIFY_WITH_TIMEOUT(!memo.highlighter()->isPending(), 20000);
     QCOMPARE(memo.document()->blockCount(), reference.document()->blockCount());
     QVERIFY(
         sameColours(memo.document(), reference.document(), 0, memo.document()->blockCount() - 1));

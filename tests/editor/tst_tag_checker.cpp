@@ -40,6 +40,7 @@ class TagCheckerTest : public QObject
 private slots:
     void editsBeforeThePause_data();
     void editsBeforeThePause();
+    void bigPageInSlices_data();
     void bigPageInSlices();
 };
 
@@ -81,17 +82,35 @@ void TagCheckerTest::editsBeforeThePause()
     }
 }
 
+void TagCheckerTest::bigPageInSlices_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("arriving");
+    QTest::newRow("checked after it was set") << 20000 << false;
+    QTest::newRow("arriving in pieces") << 100000 << true;
+}
+
 void TagCheckerTest::bigPageInSlices()
 {
-    // A long page is read in slices after the pause; the result is the whole page's.
+    // A long page is read in slices after the pause; the result is the whole page's, also
+    // when the page was still arriving in pieces as the checks began.
+    QFETCH(int, lines);
+    QFETCH(bool, arriving);
     QString text;
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < lines; ++i)
         text += i % 7 == 0 ? QStringLiteral("^bolde^ line\n") : QStringLiteral("^bolder^ line\n");
     TMemo memo;
-    memo.setPlainText(text);
-    TagChecker checker(&memo);
-    QTRY_VERIFY_WITH_TIMEOUT(!checker.isPending(), 20000);
-    QCOMPARE(checker.count(), freshProblems(text).size());
+    std::unique_ptr<TagChecker> checker;
+    if (arriving) {
+        checker = std::make_unique<TagChecker>(&memo);
+        memo.setText(text);
+        QVERIFY(memo.isLoading());
+    } else {
+        memo.setPlainText(text);
+        checker = std::make_unique<TagChecker>(&memo);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!memo.isLoading() && !checker->isPending(), 20000);
+    QCOMPARE(checker->count(), freshProblems(text).size());
 }
 
 QTEST_MAIN(TagCheckerTest)
