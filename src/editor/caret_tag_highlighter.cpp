@@ -82,21 +82,35 @@ int CaretTagHighlighter::colour(int from, int to, qint64 budgetNs)
     while (block.isValid() && block.position() <= to) {
         if (budgetNs >= 0 && clock.nsecsElapsed() >= budgetNs)
             break;
-        if (block.length() - 1 > LongLine)
-            hideInk(block);
+        if (block.layout() && !block.layout()->preeditAreaText().isEmpty())
+            rehighlightBlock(block); // the base class keeps an input method's composed text
         else
-            rehighlightBlock(block);
+            setRanges(block, rangesOf(block));
         block = block.next();
     }
     m_colouring = false;
     return block.isValid() ? block.position() : doc->characterCount();
 }
 
-void CaretTagHighlighter::hideInk(const QTextBlock &block)
+QList<QTextLayout::FormatRange> CaretTagHighlighter::rangesOf(const QTextBlock &block) const
 {
-    // Straight into the layout: the base class would build and compare a format for every
-    // character of the line first, megabytes of work on every keystroke.
-    const QList<QTextLayout::FormatRange> wanted = {{0, block.length() - 1, m_hiddenInk}};
+    if (block.length() - 1 > LongLine)
+        return {{0, block.length() - 1, m_hiddenInk}}; // a long line: see LongLine
+    // The spans alternate between separators and words and cover the line, so each is a
+    // range of its own, as the base class would merge them.
+    QList<QTextLayout::FormatRange> ranges;
+    for (const markup::WordSpan &span : markup::SplitLine(block.text(), m_keywords))
+        ranges.append({int(span.start), int(span.length), formatOf(span.kind)});
+    return ranges;
+}
+
+void CaretTagHighlighter::setRanges(const QTextBlock &block,
+                                    const QList<QTextLayout::FormatRange> &wanted)
+{
+    // Straight into the layout. The base class's rehighlightBlock lays the block out first
+    // (moving its cursor needs the layout) and throws that away with the new formats: most of
+    // the time of colouring a big page. It also builds and compares a format for every
+    // character, megabytes of work per keystroke in a long line.
     QTextLayout *layout = block.layout();
     if (layout->formats() == wanted)
         return;
@@ -285,7 +299,7 @@ void CaretTagHighlighter::setKeywords(const QStringList &keywords)
 void CaretTagHighlighter::highlightBlock(const QString &text)
 {
     if (text.size() > LongLine) {
-        // Laid out with its ink hidden (see hideInk, which colour() uses for such lines); the
+        // Laid out with its ink hidden (see rangesOf, which colour() uses for such lines); the
         // text area paints the colours over what is in view.
         setFormat(0, int(text.size()), m_hiddenInk);
         return;

@@ -13,6 +13,7 @@
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextLayout>
 
 class QTimer;
 
@@ -75,8 +76,10 @@ private:
     int colour(int from, int to, qint64 budgetNs = -1);
     // All the text waits again (a new font or keyword list).
     void recolourAll();
-    // A long line: one format over all of it, with hidden ink.
-    void hideInk(const QTextBlock &block);
+    // The block's colours: one range per span, or for a long line one range over all of it
+    // with hidden ink.
+    QList<QTextLayout::FormatRange> rangesOf(const QTextBlock &block) const;
+    void setRanges(const QTextBlock &block, const QList<QTextLayout::FormatRange> &wanted);
     void colourSlice();
 
     // Ranges of text still waiting for colours, as cursors that follow the edits.
