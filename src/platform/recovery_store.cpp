@@ -12,6 +12,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <atomic>
+
 namespace recovery {
 
 namespace {
@@ -56,10 +58,16 @@ std::optional<Snapshot> decode(const QByteArray &bytes)
 Store::Store(const QString &folder) : m_folder(folder.isEmpty() ? defaultFolder() : folder)
 {
     // The process id names the copy; the time keeps two instances apart that get the same id
-    // one after the other (a restart in a fresh container).
-    m_id = QStringLiteral("%1-%2")
-               .arg(QCoreApplication::applicationPid())
-               .arg(QDateTime::currentMSecsSinceEpoch());
+    // one after the other (a restart in a fresh container). Within one process the number
+    // only grows, so two stores made in the same millisecond do not share a lock.
+    static std::atomic<qint64> last{0};
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    qint64 seen = last.load();
+    qint64 stamp = 0;
+    do
+        stamp = qMax(now, seen + 1);
+    while (!last.compare_exchange_weak(seen, stamp));
+    m_id = QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(stamp);
 }
 
 Store::~Store() = default;
