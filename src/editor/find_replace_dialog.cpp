@@ -177,7 +177,13 @@ bool FindReplaceBase::findNext()
     const QTextCursor selection = area->textCursor();
     const textsearch::Options options = searchOptions();
     const qsizetype from = options.down ? selection.selectionEnd() : selection.selectionStart();
-    const qsizetype at = textsearch::find(area->text(), what, from, options);
+    // A page still arriving is searched in what is there first: a hit there needs no wait
+    // for the rest. (Pieces end at a line end, and what is sought holds no line break.)
+    qsizetype at = -1;
+    if (area->isLoading())
+        at = textsearch::find(area->textSoFar(), what, from, options);
+    if (at < 0)
+        at = textsearch::find(area->text(), what, from, options);
     if (at < 0) {
         notFound();
         return false;

@@ -251,6 +251,11 @@ QString TMemo::text() const
 {
     // The text as the user will have it: pieces still on their way belong to it.
     const_cast<TMemo *>(this)->finishLoading();
+    return textSoFar();
+}
+
+QString TMemo::textSoFar() const
+{
     return textFromRaw(document()->toRawText());
 }
 

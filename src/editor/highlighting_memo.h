@@ -42,6 +42,8 @@ public:
     // The whole text with line breaks as "\n" and every character the document holds. A text
     // still being loaded is loaded to the end first.
     QString text() const;
+    // text() of what has arrived so far of a text still being loaded.
+    QString textSoFar() const;
     // text() from the document's raw text; touches no widget, so another thread may run it.
     static QString textFromRaw(QString raw);
     // CR LF and LF both end a line. A big text shows its first screen at once and arrives

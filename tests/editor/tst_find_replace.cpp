@@ -138,6 +138,32 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
+    void findInAPageStillArriving_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("waits"); // for the rest of the page
+        QTest::newRow("a hit in what is there") << QStringLiteral("first") << false;
+        QTest::newRow("a hit in the rest") << QStringLiteral("last") << true;
+    }
+
+    void findInAPageStillArriving()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, waits);
+        const QString line = QStringLiteral("^bolder^ line of a big page\n");
+        const QString text = QStringLiteral("first\n") + line.repeated(60000) + QStringLiteral("last");
+        m_page->setText(text);
+        QVERIFY(m_page->isLoading());
+        m_commands->find1Click();
+        FindDialog *dialog = m_commands->findDialog();
+        dialog->setFindText(what);
+        dialog->findChild<QRadioButton *>(QStringLiteral("DirectionDown"))->setChecked(true);
+        QVERIFY(dialog->findNext());
+        QCOMPARE(m_page->selectedText(), what);
+        QCOMPARE(m_page->textCursor().selectionStart(), int(text.indexOf(what)));
+        QCOMPARE(m_page->isLoading(), !waits);
+    }
+
     void dialogsSearchTheActiveTextArea()
     {
         m_page->setText(QStringLiteral("page text"));
