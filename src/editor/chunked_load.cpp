@@ -14,19 +14,26 @@ ChunkedLoad::ChunkedLoad(QPlainTextEdit *area) : QObject(area), m_area(area)
             [this] { appendUpTo(pieceEnd(m_rest, m_at)); });
 }
 
-qsizetype ChunkedLoad::pieceEnd(QStringView text, qsizetype from, qsizetype size)
+qsizetype ChunkedLoad::pieceEnd(QStringView text, qsizetype from, qsizetype size,
+                                qsizetype lines)
 {
-    if (from + size >= text.size())
-        return text.size();
-    const qsizetype lineBreak = text.indexOf(u'\n', from + size);
-    return lineBreak < 0 ? text.size() : lineBreak;
+    // A piece after the first starts with the line break that ends the text before it.
+    qsizetype end = from;
+    for (qsizetype counted = 1;; ++counted) {
+        end = text.indexOf(u'\n', end + 1);
+        if (end < 0)
+            return text.size();
+        if (end - from >= size || counted >= lines)
+            return end;
+    }
 }
 
 void ChunkedLoad::set(QString text)
 {
     const bool wasLoading = isLoading();
     stop();
-    const qsizetype first = text.size() <= AtOnce ? text.size() : pieceEnd(text, 0);
+    const bool atOnce = text.size() <= AtOnce && text.count(u'\n') <= AtOnceLines;
+    const qsizetype first = atOnce ? text.size() : pieceEnd(text, 0);
     if (first == text.size()) {
         m_area->setPlainText(text);
     } else {

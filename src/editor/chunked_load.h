@@ -20,13 +20,18 @@ class ChunkedLoad : public QObject
 public:
     explicit ChunkedLoad(QPlainTextEdit *area);
 
-    // Texts of at most this many characters are set in one go.
+    // Texts of at most this many characters and line breaks are set in one go.
     static constexpr qsizetype AtOnce = 1024 * 1024;
-    // About this many characters go in per step.
+    static constexpr qsizetype AtOnceLines = 32 * 1024;
+    // About this many characters, or at most this many lines, go in per step: Qt's cost is
+    // mostly per line, and a page of empty lines has a million of them in a megabyte.
     static constexpr qsizetype Piece = 256 * 1024;
-    // The end of the piece that starts at `from`: the first line break at or after
-    // from + size, or the end of the text. A line longer than a piece comes whole.
-    static qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype size = Piece);
+    static constexpr qsizetype PieceLines = 8 * 1024;
+    // The end of the piece that starts at `from`: the first line break after it that ends
+    // `lines` lines or stands at least `size` characters on, or the end of the text. A line
+    // longer than a piece comes whole.
+    static qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype size = Piece,
+                              qsizetype lines = PieceLines);
 
     // Replaces the area's text, ending a load still on its way.
     void set(QString text);

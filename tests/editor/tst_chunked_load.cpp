@@ -43,12 +43,15 @@ void TestChunkedLoad::pieceEnd_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("size");
+    QTest::addColumn<int>("lines");
     QTest::addColumn<int>("end");
-    QTest::newRow("shorter than a piece") << u"ab\ncd"_qs << 0 << 10 << 5;
-    QTest::newRow("cut before the next line break") << u"abc\nde\nf"_qs << 0 << 2 << 3;
-    QTest::newRow("a line break right at the size") << u"ab\ncd\nef"_qs << 0 << 2 << 2;
-    QTest::newRow("from inside the text") << u"ab\ncd\nef"_qs << 2 << 1 << 5;
-    QTest::newRow("a long last line comes whole") << u"a\nbcdefgh"_qs << 0 << 2 << 9;
+    QTest::newRow("shorter than a piece") << u"ab\ncd"_qs << 0 << 10 << 9 << 5;
+    QTest::newRow("cut before the next line break") << u"abc\nde\nf"_qs << 0 << 2 << 9 << 3;
+    QTest::newRow("a line break right at the size") << u"ab\ncd\nef"_qs << 0 << 2 << 9 << 2;
+    QTest::newRow("from a line break") << u"ab\ncd\nef"_qs << 2 << 1 << 9 << 5;
+    QTest::newRow("a long last line comes whole") << u"a\nbcdefgh"_qs << 0 << 2 << 9 << 9;
+    QTest::newRow("empty lines: cut by their count") << u"\n\n\n\n\n"_qs << 0 << 10 << 2 << 2;
+    QTest::newRow("empty lines, from a line break") << u"\n\n\n\n\n"_qs << 2 << 10 << 2 << 4;
 }
 
 void TestChunkedLoad::pieceEnd()
@@ -56,8 +59,9 @@ void TestChunkedLoad::pieceEnd()
     QFETCH(QString, text);
     QFETCH(int, from);
     QFETCH(int, size);
+    QFETCH(int, lines);
     QFETCH(int, end);
-    QCOMPARE(ChunkedLoad::pieceEnd(text, from, size), qsizetype(end));
+    QCOMPARE(ChunkedLoad::pieceEnd(text, from, size, lines), qsizetype(end));
 }
 
 void TestChunkedLoad::endsAsIfSetAtOnce_data()
@@ -66,6 +70,7 @@ void TestChunkedLoad::endsAsIfSetAtOnce_data()
     QTest::addColumn<bool>("modified");
     QTest::newRow("nothing") << QString() << false;
     QTest::newRow("CR LF line breaks") << u"crlf"_qs << false;
+    QTest::newRow("only line breaks") << u"empty"_qs << false;
     QTest::newRow("typed at the start") << u"start"_qs << true;
     QTest::newRow("typed at the end of what is there") << u"tail"_qs << true;
     QTest::newRow("the whole text asked for") << u"text"_qs << false;
@@ -77,7 +82,8 @@ void TestChunkedLoad::endsAsIfSetAtOnce()
 {
     QFETCH(QString, during);
     QFETCH(bool, modified);
-    const QString text = bigText(during == u"crlf" ? u"\r\n"_qs : u"\n"_qs);
+    const QString text = during == u"empty" ? QString(ChunkedLoad::AtOnceLines * 3, u'\n')
+                                             : bigText(during == u"crlf" ? u"\r\n"_qs : u"\n"_qs);
     TMemo memo;
     memo.resize(400, 300);
     memo.show();
