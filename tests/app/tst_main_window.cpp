@@ -296,6 +296,7 @@ private slots:
         m_form->resize(535, 368);
         TMemo *memo = m_form->memoGen();
         memo->setText(QString(123456, QLatin1Char('\n')));
+        memo->finishLoading();
         memo->moveCursor(QTextCursor::End);
         memo->UpdatePosition();
         QCoreApplication::processEvents();
