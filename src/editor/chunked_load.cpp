@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -91,9 +92,15 @@ void ChunkedLoad::appendUpTo(qsizetype end)
     // history at once. The modified mark is then set anew, as the history it refers to is
     // gone: what the user typed before this piece can no longer be undone.
     document->clearUndoRedoStacks();
-    document->setModified(false);
-    if (modified)
+    if (modified) {
+        // Unheard: for a moment the page would count as saved, and the recovery copy of
+        // its unsaved text would be dropped.
+        const QSignalBlocker quiet(document);
+        document->setModified(false);
         document->setModified(true);
+    } else {
+        document->setModified(false);
+    }
     if (!isLoading() && !m_rest.isNull()) {
         stop();
         emit finished();
