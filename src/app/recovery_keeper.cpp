@@ -50,10 +50,10 @@ void RecoveryKeeper::watch(TMemo *memo)
     // replaced by an unmodified one (New, Open after "don't save") removes the copy at once.
     const auto changed = [this, memo] {
         cancelCollecting(); // the text taken so far is out of date
-        // Pieces of a big page still arriving are not typing; its end starts the pause.
-        if (memo->isLoading())
-            return;
-        m_timer.start();
+        // Pieces of a big page still arriving are not typing; its end starts the pause. The
+        // check below still runs: the copy of a text given up for this page goes at once.
+        if (!memo->isLoading())
+            m_timer.start();
         if (!m_checkQueued) {
             m_checkQueued = true;
             QMetaObject::invokeMethod(
@@ -97,6 +97,7 @@ recovery::Snapshot RecoveryKeeper::snapshot(bool withPageText) const
     }
     if (m_message && m_message->document()->isModified()) {
         snapshot.hasMessage = true;
+        m_message->finishLoading();
         snapshot.messageText = m_message->document()->toRawText();
     }
     return snapshot;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -73,6 +74,7 @@ void ChunkedLoad::appendUpTo(qsizetype end)
     const int tail = document->characterCount() - 1;
     const int caretAnchor = m_area->textCursor().anchor();
     const int caretPosition = m_area->textCursor().position();
+    QScrollBar *bars[] = {m_area->horizontalScrollBar(), m_area->verticalScrollBar()};
 
     // Moved on before the insert: whoever watches the text may ask for the rest meanwhile.
     const QString piece = m_rest.sliced(m_at, end - m_at);
@@ -85,7 +87,11 @@ void ChunkedLoad::appendUpTo(qsizetype end)
         QTextCursor kept(document);
         kept.setPosition(caretAnchor);
         kept.setPosition(caretPosition, QTextCursor::KeepAnchor);
+        // Setting the caret scrolls to it; the view stays where the user scrolled it.
+        const int scrolled[] = {bars[0]->value(), bars[1]->value()};
         m_area->setTextCursor(kept);
+        bars[0]->setValue(scrolled[0]);
+        bars[1]->setValue(scrolled[1]);
     }
     // Undo stays on, so that the colouring of what arrived (or anything else that touches
     // the document) does not count as a change; the append itself is dropped from the

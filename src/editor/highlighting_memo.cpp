@@ -269,10 +269,11 @@ QString TMemo::textFromRaw(QString t)
 
 void TMemo::setText(const QString &text)
 {
-    // A bare CR would also end a block, so CR LF would make an empty line after every line.
-    // Done in one pass: QString::replace moves the whole rest of the text once per thousand
-    // matches, seconds on a page of a million lines.
-    if (!text.contains(QLatin1String("\r\n"))) {
+    // CR LF becomes LF, and a lone CR (which ends a block too) LF. The text then holds only
+    // one kind of line break, so a big text cut into pieces before an LF never splits a CR
+    // LF pair into two line breaks. Done in one pass: QString::replace moves the whole rest
+    // of the text once per thousand matches, seconds on a page of a million lines.
+    if (!text.contains(u'\r')) {
         m_load->set(text);
         return;
     }
@@ -281,9 +282,10 @@ void TMemo::setText(const QString &text)
     const QChar *in = text.constData();
     const QChar *const end = in + text.size();
     for (; in != end; ++in) {
-        if (*in == u'\r' && in + 1 != end && in[1] == u'\n')
-            continue;
-        *out++ = *in;
+        if (*in != u'\r')
+            *out++ = *in;
+        else if (in + 1 == end || in[1] != u'\n')
+            *out++ = u'\n';
     }
     normalised.truncate(out - normalised.constData());
     m_load->set(std::move(normalised));

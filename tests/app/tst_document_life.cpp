@@ -101,6 +101,7 @@ private slots:
         QTest::newRow("save") << "save";
         QTest::newRow("don't save, then new") << "discard";
         QTest::newRow("clean end") << "end";
+        QTest::newRow("don't save, then open a big page") << "discard, big";
     }
 
     void recoveryCopyGoesWhenTheTextIsSavedOrGivenUp()
@@ -129,6 +130,15 @@ private slots:
         } else if (how == QLatin1String("discard")) {
             m_answers << PageCommands::Answer::Discard;
             m_form->action(QStringLiteral("new1"))->trigger();
+        } else if (how == QLatin1String("discard, big")) {
+            // The copy goes at once, not when the new page is whole.
+            writeFile(page("big.mv"), QByteArray("^bolder^ line\r\n").repeated(600'000));
+            m_answers << PageCommands::Answer::Discard;
+            QVERIFY(commands()->openFile(page("big.mv")));
+            TMemo *memo = m_form->memoGen();
+            while (QFileInfo::exists(copy) && memo->isLoading())
+                QCoreApplication::processEvents();
+            QVERIFY(memo->isLoading());
         } else {
             delete m_form;
             m_form = new TForm1;

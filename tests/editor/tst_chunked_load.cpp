@@ -5,6 +5,7 @@
 #include "editor/page_commands.h"
 #include "platform/page_file.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +72,7 @@ void TestChunkedLoad::endsAsIfSetAtOnce_data()
     QTest::newRow("nothing") << QString() << false;
     QTest::newRow("CR LF line breaks") << u"crlf"_qs << false;
     QTest::newRow("only line breaks") << u"empty"_qs << false;
+    QTest::newRow("lone CRs before CR LF") << u"cr"_qs << false;
     QTest::newRow("typed at the start") << u"start"_qs << true;
     QTest::newRow("typed at the end of what is there") << u"tail"_qs << true;
     QTest::newRow("the whole text asked for") << u"text"_qs << false;
@@ -83,7 +85,9 @@ void TestChunkedLoad::endsAsIfSetAtOnce()
     QFETCH(QString, during);
     QFETCH(bool, modified);
     const QString text = during == u"empty" ? QString(ChunkedLoad::AtOnceLines * 3, u'\n')
-                                             : bigText(during == u"crlf" ? u"\r\n"_qs : u"\n"_qs);
+                                             : bigText(during == u"crlf" ? u"\r\n"_qs
+                                                       : during == u"cr"   ? u"\r\r\n"_qs
+                                                                           : u"\n"_qs);
     TMemo memo;
     memo.resize(400, 300);
     memo.show();
@@ -93,7 +97,8 @@ void TestChunkedLoad::endsAsIfSetAtOnce()
     memo.document()->setModified(false);
     QVERIFY(memo.isLoading());
 
-    QString expected = QString(text).replace(u"\r\n"_qs, u"\n"_qs);
+    // A lone CR ends a line too.
+    QString expected = QString(text).replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
     int caret = -1;
     if (during == u"start") {
         QTest::keyClick(&memo, Qt::Key_X);
@@ -104,6 +109,7 @@ void TestChunkedLoad::endsAsIfSetAtOnce()
         caret = memo.textCursor().position();
         QTest::keyClick(&memo, Qt::Key_X);
         expected.insert(caret++, u'x');
+        memo.verticalScrollBar()->setValue(0); // the view stays where the user scrolled it
     } else if (during == u"text") {
         QCOMPARE(memo.text(), expected);
         QVERIFY(!memo.isLoading());
@@ -126,6 +132,8 @@ void TestChunkedLoad::endsAsIfSetAtOnce()
         QCOMPARE(marks.last().at(0).toBool(), modified);
     if (caret >= 0)
         QCOMPARE(memo.textCursor().position(), caret);
+    if (during == u"tail")
+        QCOMPARE(memo.verticalScrollBar()->value(), 0);
     // The arrival is no step of Undo; what is typed after it is.
     QVERIFY(!memo.document()->isUndoAvailable());
     QTest::keyClick(&memo, Qt::Key_Y);
