@@ -15,31 +15,12 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-
-QString uiText(interfacetexts::Text which)
-{
-    return interfacetexts::text(which);
-}
-
-bool askWithMessageBox(QWidget *parent, const QString &question, const QString &yes)
-{
-    QMessageBox box(QMessageBox::Warning, PageCommands::applicationTitle(), question,
-                    QMessageBox::NoButton, parent);
-    QPushButton *yesButton = box.addButton(yes, QMessageBox::AcceptRole);
-    QPushButton *cancel =
-        box.addButton(uiText(interfacetexts::CancelButton), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == yesButton;
-}
 
 // A page file, or at least a text: a picture or a program dropped by mistake would open as
 // garbage, and the next Save would write that garbage over it.
@@ -58,7 +39,7 @@ DocumentLife::DocumentLife(TForm1 *window, QVBoxLayout *barLayout, int barIndex)
     : QObject(window), m_window(window), m_commands(window->pageCommands())
 {
     confirm = [window](const QString &question, const QString &yes) {
-        return askWithMessageBox(window, question, yes);
+        return PageCommands::confirmWithMessageBox(window, question, yes);
     };
 
     // --- Recovery copies
@@ -103,7 +84,8 @@ DocumentLife::DocumentLife(TForm1 *window, QVBoxLayout *barLayout, int barIndex)
     connect(m_recent, &RecentPagesMenu::openRequested, this, [this](const QString &path) {
         if (!QFileInfo(path).isFile()) {
             m_recent->remove(path);
-            errordisplay::show(uiText(interfacetexts::RecentPageMissing).arg(path), m_window);
+            errordisplay::show(interfacetexts::text(interfacetexts::RecentPageMissing).arg(path),
+                               m_window);
             return;
         }
         openPage(path);
@@ -160,9 +142,9 @@ bool DocumentLife::recoverUnsavedText()
     }
     m_recovery->setHeld(false);
     m_recovery->flush();
-    m_recoveryBar->present(
-        uiText(interfacetexts::RecoveredText),
-        {uiText(interfacetexts::DiscardRecoveredButton), uiText(interfacetexts::KeepButton)});
+    m_recoveryBar->present(interfacetexts::text(interfacetexts::RecoveredText),
+                           {interfacetexts::text(interfacetexts::DiscardRecoveredButton),
+                            interfacetexts::text(interfacetexts::KeepButton)});
     return true;
 }
 
@@ -197,14 +179,14 @@ void DocumentLife::showOutsideChange(OutsideChanges::Kind kind)
         m_outsideBar->hide();
         break;
     case OutsideChanges::Kind::Changed:
-        m_outsideBar->present(
-            uiText(interfacetexts::ChangedOutside).arg(pageName()),
-            {uiText(interfacetexts::ReloadButton), uiText(interfacetexts::KeepButton)});
+        m_outsideBar->present(interfacetexts::text(interfacetexts::ChangedOutside).arg(pageName()),
+                              {interfacetexts::text(interfacetexts::ReloadButton),
+                               interfacetexts::text(interfacetexts::KeepButton)});
         break;
     case OutsideChanges::Kind::Deleted:
         // Nothing to load: the text stays, and saving writes the file again.
-        m_outsideBar->present(uiText(interfacetexts::DeletedOutside).arg(pageName()),
-                              {QString(), uiText(interfacetexts::KeepButton)});
+        m_outsideBar->present(interfacetexts::text(interfacetexts::DeletedOutside).arg(pageName()),
+                              {QString(), interfacetexts::text(interfacetexts::KeepButton)});
         break;
     }
 }
@@ -216,8 +198,8 @@ void DocumentLife::reload()
     if (path.isEmpty())
         return;
     if (page->document()->isModified() &&
-        !confirm(uiText(interfacetexts::ReloadQuestion).arg(pageName()),
-                 uiText(interfacetexts::ReloadButton))) {
+        !confirm(interfacetexts::text(interfacetexts::ReloadQuestion).arg(pageName()),
+                 interfacetexts::text(interfacetexts::ReloadButton))) {
         m_outsideBar->show();
         return;
     }
@@ -230,8 +212,9 @@ bool DocumentLife::mayOverwrite(const QString &path)
     if (path != m_outside->path() || m_outside->pending() != OutsideChanges::Kind::Changed ||
         !m_outside->differsOnDisk())
         return true;
-    return confirm(uiText(interfacetexts::OverwriteQuestion).arg(QFileInfo(path).fileName()),
-                   uiText(interfacetexts::OverwriteButton));
+    return confirm(
+        interfacetexts::text(interfacetexts::OverwriteQuestion).arg(QFileInfo(path).fileName()),
+        interfacetexts::text(interfacetexts::OverwriteButton));
 }
 
 // --- Drag and drop ----------------------------------------------------------------------------

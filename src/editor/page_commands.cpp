@@ -57,20 +57,6 @@ PageCommands::Answer askWithMessageBox(QWidget *parent, const QString &question)
     return PageCommands::Answer::Cancel;
 }
 
-bool confirmWithMessageBox(QWidget *parent, const QString &question)
-{
-    QMessageBox box(QMessageBox::Warning, PageCommands::applicationTitle(), question,
-                    QMessageBox::NoButton, parent);
-    QPushButton *write =
-        box.addButton(uiText(interfacetexts::WriteButton), QMessageBox::AcceptRole);
-    QPushButton *cancel =
-        box.addButton(uiText(interfacetexts::CancelButton), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == write;
-}
-
 // "U+1F600" style name of a code point, with the character itself when it is printable.
 QString describe(char32_t character)
 {
@@ -92,6 +78,20 @@ QString PageCommands::applicationTitle()
 {
     return QString::fromLatin1(errordisplay::ApplicationTitle);
 }
+bool PageCommands::confirmWithMessageBox(QWidget *parent, const QString &question,
+                                         const QString &yes)
+{
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), question, QMessageBox::NoButton,
+                    parent);
+    QPushButton *yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton *cancel =
+        box.addButton(uiText(interfacetexts::CancelButton), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == yesButton;
+}
+
 QFont PageCommands::designFont()
 {
     return fonts::make(QStringLiteral("Lucida Console"), 10);
@@ -132,7 +132,7 @@ PageCommands::PageCommands(insertion::ActiveMemo activeMemo, QWidget *window)
         return askWithMessageBox(m_window, question);
     };
     confirmLossySave = [this](const QString &question) {
-        return confirmWithMessageBox(m_window, question);
+        return confirmWithMessageBox(m_window, question, uiText(interfacetexts::WriteButton));
     };
     showFinishWindow = [](TFinishF *finish) { finish->exec(); };
     mayOverwrite = [](const QString &) { return true; };

@@ -28,6 +28,8 @@ public:
     static QString applicationTitle();
     // The font the font dialog offers at its first opening: Lucida Console 10 pt.
     static QFont designFont();
+    // A warning box that asks `question` with `yes` and Cancel; Cancel is the default.
+    static bool confirmWithMessageBox(QWidget *parent, const QString &question, const QString &yes);
 
     // Switches word wrap with the scroll bars that go with it: vertical only while wrapping,
     // both while not.
