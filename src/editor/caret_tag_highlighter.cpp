@@ -296,14 +296,10 @@ void CaretTagHighlighter::setKeywords(const QStringList &keywords)
     recolourAll();
 }
 
-void CaretTagHighlighter::highlightBlock(const QString &text)
+void CaretTagHighlighter::highlightBlock(const QString &)
 {
-    if (text.size() > LongLine) {
-        // Laid out with its ink hidden (see rangesOf, which colour() uses for such lines); the
-        // text area paints the colours over what is in view.
-        setFormat(0, int(text.size()), m_hiddenInk);
-        return;
-    }
-    for (const markup::WordSpan &span : markup::SplitLine(text, m_keywords))
-        setFormat(int(span.start), int(span.length), formatOf(span.kind));
+    // Only for the constructor's first pass and an input method's composed text: colour()
+    // sets the same ranges straight into the layout.
+    for (const QTextLayout::FormatRange &range : rangesOf(currentBlock()))
+        setFormat(range.start, range.length, range.format);
 }

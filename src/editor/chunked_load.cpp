@@ -57,12 +57,9 @@ void ChunkedLoad::finish()
 {
     if (!isLoading())
         return;
-    const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
-    if (gui)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     appendUpTo(m_rest.size());
-    if (gui)
-        QGuiApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void ChunkedLoad::appendUpTo(qsizetype end)
