@@ -73,7 +73,7 @@ DocumentLife::DocumentLife(TForm1 *window, QVBoxLayout *barLayout, int barIndex)
     barLayout->insertWidget(barIndex, m_outsideBar);
     barLayout->insertWidget(barIndex, m_recoveryBar);
 
-    // --- Recent pages: after the specified items of the File menu
+    // --- Recent pages: after the standard items of the File menu
     auto *file = window->findChild<QMenu *>(QStringLiteral("file1"));
     file->addSeparator();
     QMenu *recent = file->addMenu(QStringLiteral("Последние страницы"));
@@ -242,16 +242,22 @@ bool DocumentLife::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:
+        // Looked at once per drag: moves come at mouse rate, and telling a page file from
+        // other files reads the disk.
+        m_dragPage = droppedPage(static_cast<QDragEnterEvent *>(event)->mimeData());
+        [[fallthrough]];
     case QEvent::DragMove: {
-        auto *drag = static_cast<QDragMoveEvent *>(event);
-        if (droppedPage(drag->mimeData()).isEmpty())
+        if (m_dragPage.isEmpty())
             break; // text and the like: the text area inserts it as always
-        drag->acceptProposedAction();
+        static_cast<QDragMoveEvent *>(event)->acceptProposedAction();
         return true;
     }
+    case QEvent::DragLeave:
+        m_dragPage.clear();
+        break;
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
-        const QString path = droppedPage(drop->mimeData());
+        const QString path = std::exchange(m_dragPage, QString());
         if (path.isEmpty())
             break;
         drop->acceptProposedAction();

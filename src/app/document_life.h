@@ -1,4 +1,4 @@
-// The page's life beyond the specified commands: recovery copies of unsaved text, the list of
+// The page's life beyond the file commands: recovery copies of unsaved text, the list of
 // recent pages, changes made to the page file by other programs and page files dropped on the
 // window.
 #pragma once
@@ -6,10 +6,9 @@
 #include "app/outside_changes.h"
 
 #include <QObject>
-#include <QPointer>
+#include <QString>
 
 #include <functional>
-#include <optional>
 
 class NoticeBar;
 class PageCommands;
@@ -61,4 +60,5 @@ private:
     OutsideChanges *m_outside = nullptr;
     NoticeBar *m_recoveryBar = nullptr;
     NoticeBar *m_outsideBar = nullptr;
+    QString m_dragPage; // the page file the drag in progress carries, if any
 };

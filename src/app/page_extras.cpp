@@ -22,7 +22,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTextBlock>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -58,7 +57,7 @@ PageExtras::PageExtras(TForm1 *window) : QObject(window), m_window(window)
     connect(m_listTimer, &QTimer::timeout, this, &PageExtras::fillList);
     m_messageChecker = new TagChecker(window->memo2());
 
-    // After the four specified panels: the problem count of the active text area, and the
+    // After the four standard panels: the problem count of the active text area, and the
     // length of the page's one-line form.
     m_count = statusLabel("TagProblemCount", window->statusBar1());
     m_length = statusLabel("OneLineLength", window->statusBar1());

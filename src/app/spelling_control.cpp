@@ -34,7 +34,7 @@ QString &SpellingControl::dictionaryFolder()
 
 SpellingControl::SpellingControl(TForm1 *window) : QObject(window), m_window(window)
 {
-    // After the specified items of the Установки menu.
+    // After the standard items of the Установки menu.
     auto *settings = window->findChild<QMenu *>(QStringLiteral("settings1"));
     settings->addSeparator();
     m_action = settings->addAction(QStringLiteral("Проверка орфографии"));
