@@ -136,9 +136,7 @@ PageExtras::PageExtras(TForm1 *window) : QObject(window), m_window(window)
             &PageExtras::ExportHtml1Click);
 
     window->installEventFilter(this);
-    retranslate();
-    showCount();
-    showLength();
+    retranslate(); // also shows the count and the length
 }
 
 TagChecker *PageExtras::checkerOf(TMemo *memo) const

@@ -31,7 +31,7 @@ SiteViewPanel::SiteViewPanel(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_caption = panelcaption::make(QString(), this);
+    m_caption = panelcaption::make(captionText(), this);
     m_caption->setObjectName(QStringLiteral("SiteViewCaption"));
     layout->addWidget(m_caption);
 
@@ -46,8 +46,6 @@ SiteViewPanel::SiteViewPanel(QWidget *parent)
     m_timer->setSingleShot(true);
     m_timer->setInterval(PauseMs);
     connect(m_timer, &QTimer::timeout, this, &SiteViewPanel::rebuildNow);
-
-    changeEvent(nullptr);
 }
 
 void SiteViewPanel::attach(TMemo *memo)
@@ -136,11 +134,9 @@ void SiteViewPanel::rebuildNow()
 
 void SiteViewPanel::changeEvent(QEvent *event)
 {
-    if (event)
-        QWidget::changeEvent(event);
-    if (!event || event->type() == QEvent::LanguageChange) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
         m_caption->setText(captionText());
-        if (event)
-            textChanged(); // the link texts of references are in the interface language
+        textChanged(); // the link texts of references are in the interface language
     }
 }

@@ -22,7 +22,6 @@
 namespace {
 
 constexpr int FieldWidth = 170;
-constexpr int NumberDigits = 10;
 constexpr int ShortestPreviewNumber = 4;
 
 QLineEdit *namedEdit(const char *name, const QString &text, QWidget *parent)
@@ -41,8 +40,8 @@ namespace dialogs {
 
 QString ImagePreviewAddress(const QString &number)
 {
-    const qsizetype length = number.size();
-    if (length < ShortestPreviewNumber || length > NumberDigits)
+    // Too long a number has no address either (imageAddress).
+    if (number.size() < ShortestPreviewNumber)
         return {};
     return site::imageAddress(number);
 }

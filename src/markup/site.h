@@ -30,10 +30,7 @@ inline QString imageAddress(const QString &number)
 {
     if (!hasImageAddress(number))
         return {};
-    QString store = imageStoreHost();
-    if (!store.contains(QLatin1String("://")))
-        store.prepend(QLatin1String("http://"));
-    return store + QLatin1String("/origin/") +
+    return imageStoreHost() + QLatin1String("/origin/") +
            QString(imageNumberDigits - number.size(), QLatin1Char('0')) + number +
            QLatin1String("/origin.jpg");
 }
