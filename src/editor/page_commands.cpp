@@ -295,7 +295,8 @@ bool PageCommands::openFileInto(TMemo *memo, const QString &path)
     QString error;
     if (!memo)
         return false;
-    if (!pagefile::read(path, &bytes, &error)) {
+    // As on the disk: the watch for changes by other programs compares these bytes.
+    if (!pagefile::readRaw(path, &bytes, &error)) {
         errordisplay::show(error, m_window);
         return false;
     }

@@ -36,6 +36,14 @@ static QString openError(const QString &path, const QString &reason)
 
 bool read(const QString &path, QByteArray *bytes, QString *error)
 {
+    if (!readRaw(path, bytes, error))
+        return false;
+    *bytes = normalizeLineBreaks(*bytes);
+    return true;
+}
+
+bool readRaw(const QString &path, QByteArray *bytes, QString *error)
+{
     const QFileInfo info(path);
     if (info.isDir()) {
         *error = openError(path, QStringLiteral("Is a directory"));
@@ -51,12 +59,11 @@ bool read(const QString &path, QByteArray *bytes, QString *error)
         *error = openError(path, file.errorString());
         return false;
     }
-    const QByteArray raw = file.readAll();
+    *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         *error = openError(path, file.errorString());
         return false;
     }
-    *bytes = normalizeLineBreaks(raw);
     return true;
 }
 

@@ -14,6 +14,8 @@ QByteArray normalizeLineBreaks(const QByteArray &bytes);
 // Reads the whole file with its line breaks normalised. On failure returns false and sets
 // *error to "Cannot open file "<path>". <reason>".
 bool read(const QString &path, QByteArray *bytes, QString *error);
+// The same, with the bytes as they are on the disk (toText takes every kind of line break).
+bool readRaw(const QString &path, QByteArray *bytes, QString *error);
 
 // Writes the bytes unchanged, atomically: on failure the old file stays as it was and *error is
 // "Cannot create file "<path>". <reason>".

@@ -295,6 +295,21 @@ private slots:
         QVERIFY(!m_form->memoGen()->document()->isModified());
     }
 
+    void theSameBytesWrittenAgainAreNoChange()
+    {
+        m_form->show();
+        writeFile(page("lf.mv"), "one\ntwo\n"); // LF only: the text area's CR LF differs
+        QVERIFY(commands()->openFile(page("lf.mv")));
+        writeFile(page("lf.mv"), "one\ntwo\n");
+        QFile file(page("lf.mv"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        life()->outsideChanges()->check();
+        QVERIFY(!life()->outsideBar()->isVisible());
+    }
+
     void spellingSwitchIsKeptBesideTheSettingsAndMissingDictionariesTurnItOff()
     {
         SpellingControl *spelling = m_form->spelling();
