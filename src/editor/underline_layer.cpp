@@ -69,6 +69,10 @@ void UnderlineLayer::setMarks(int kind, int firstBlock, int lastBlock, QList<Mar
     const auto end =
         std::lower_bound(begin, list.end(), to, [](const Mark &m, int p) { return m.start < p; });
     marks.removeIf([](const Mark &m) { return m.length <= 0; });
+    // Nothing was there and nothing comes: the common case of a spelling sweep over clean
+    // text, which must not repaint nor make the tag problems be counted again per block.
+    if (begin == end && marks.isEmpty())
+        return;
     for (Mark &mark : marks) {
         mark.kind = kind;
         target.longest = qMax(target.longest, mark.length);
