@@ -1,22 +1,21 @@
 #include "markup/keywords.h"
 
+#include "markup/tag_grammar.h"
+
 using namespace Qt::StringLiterals;
 
 namespace markup {
 
 const QStringList &KeywordList()
 {
-    // "left" and "right" stand twice: once as running-line directions, once as alignments.
-    static const QStringList words = {
-        u"br"_s,    u"u"_s,        u"r"_s,         u"f"_s,         u"url"_s,
-        u"run"_s,   u"scroll"_s,   u"slide"_s,     u"alternate"_s, u"left"_s,
-        u"right"_s, u"jpg"_s,      u"jpeg"_s,      u"gif"_s,       u"png"_s,
-        u"jpgo"_s,  u"jpego"_s,    u"gifo"_s,      u"pngo"_s,      u"hr"_s,
-        u"left"_s,  u"right"_s,    u"center"_s,    u"justify"_s,   u"n"_s,
-        u"bold"_s,  u"italic"_s,   u"underline"_s, u"serif"_s,     u"arial"_s,
-        u"text"_s,  u"bolder"_s,   u"lighter"_s,   u"normal"_s,    u"line-throught"_s,
-        u"blink"_s, u"overline"_s,
-    };
+    // The tag grammar holds the list word by word, each with its use; "left" and "right" stand
+    // twice there: once as running-line directions, once as alignments.
+    static const QStringList words = [] {
+        QStringList list;
+        for (const TagRule &rule : TagGrammar())
+            list.append(rule.word.toString());
+        return list;
+    }();
     return words;
 }
 
