@@ -2,8 +2,6 @@
 
 #include "markup/tag_grammar.h"
 
-using namespace Qt::StringLiterals;
-
 namespace markup {
 
 const QStringList &KeywordList()
