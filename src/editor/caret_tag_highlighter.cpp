@@ -232,18 +232,6 @@ void CaretTagHighlighter::buildFormats(const QFont &areaFont)
     // Only the ink: a font in the format would cost the layout of a long line dearly.
     m_hiddenInk = QTextCharFormat();
     m_hiddenInk.setForeground(QColor(Qt::transparent));
-
-    for (const markup::WordSpan::Kind kind :
-         {markup::WordSpan::Separator, markup::WordSpan::Keyword, markup::WordSpan::Number,
-          markup::WordSpan::Word}) {
-        QTextCharFormat painted;
-        painted.setForeground(formatOf(kind).foreground());
-        if (kind == markup::WordSpan::Keyword) {
-            painted.setUnderlineStyle(QTextCharFormat::DotLine);
-            painted.setUnderlineColor(keywordUnderlineColor());
-        }
-        m_paintedFormats[kind] = painted;
-    }
 }
 
 const QTextCharFormat &CaretTagHighlighter::formatOf(int kind) const
@@ -280,7 +268,7 @@ QList<CaretTagHighlighter::Run> CaretTagHighlighter::runsIn(const QString &line,
         ++end;
     for (const markup::WordSpan &span :
          markup::SplitLine(QStringView(line).mid(start, end - start), m_keywords))
-        runs.append({start + int(span.start), int(span.length), m_paintedFormats[span.kind]});
+        runs.append({start + int(span.start), int(span.length), formatOf(span.kind)});
     return runs;
 }
 

@@ -39,9 +39,6 @@ public:
     // Whether some text still waits for its colours; finishing colours all of it at once.
     bool isPending() const { return !m_pending.isEmpty(); }
     void finish();
-    // True while a block's new colours are being stored: the document reports that as a
-    // change of the block's contents, though its text stays the same.
-    bool isColouring() const { return m_colouring; }
 
     // Changes of at most this many characters are coloured at once, bigger ones in slices.
     static constexpr int ImmediateLimit = 64 * 1024;
@@ -55,7 +52,7 @@ public:
     {
         int start; // in the line
         int length;
-        QTextCharFormat format; // colour and underline only: the glyphs stay as laid out
+        QTextCharFormat format; // its colour and underline are painted; the glyphs stay as laid out
     };
     // The coloured runs of a line that meet the stretch [from, to).
     QList<Run> runsIn(const QString &line, int from, int to) const;
@@ -93,5 +90,4 @@ private:
     QTextCharFormat m_number;
     QTextCharFormat m_word;
     QTextCharFormat m_hiddenInk;
-    QTextCharFormat m_paintedFormats[4]; // the four kinds, colour and underline only
 };

@@ -26,8 +26,6 @@ TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
 
     // Blocks from an edited one on may have lost their layout.
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int) {
-        if (m_highlighter->isColouring())
-            return; // the layout redoes the block at once
         const int block = document()->findBlock(from).blockNumber();
         if (block >= 0 && block < m_laidOutBefore)
             m_laidOutBefore = block;
