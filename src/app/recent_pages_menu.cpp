@@ -13,9 +13,8 @@ RecentPagesMenu::RecentPagesMenu(QMenu *menu, const QString &file, QObject *pare
     m_clear = new QAction(QStringLiteral("Очистить список"), menu->parentWidget());
     m_clear->setObjectName(QStringLiteral("ClearRecent1"));
     connect(m_clear, &QAction::triggered, this, &RecentPagesMenu::clear);
-    // Read again at every opening: another instance may have added to the list.
+    // Read at every opening, not at start-up: another instance may have added to the list.
     connect(menu, &QMenu::aboutToShow, this, &RecentPagesMenu::rebuild);
-    rebuild();
 }
 
 QMenu *RecentPagesMenu::menu() const
