@@ -2,6 +2,7 @@
 // load: the conversion of the whole message and the write of the preview file; and the first
 // showing of the preview, which starts the web engine.
 // Run as root with QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox (the engine's sandbox refuses root).
+#include "bench_main.h"
 #include "browser/html_view.h"
 #include "browser/message_preview.h"
 #include "browser/message_tab.h"
@@ -98,11 +99,5 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,4 +1,5 @@
 // Typing into and opening large pages in the highlighting text area.
+#include "bench_main.h"
 #include "browser/html_view.h"
 #include "browser/site_view_panel.h"
 #include "editor/caret_tag_highlighter.h"
@@ -15,8 +16,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QTemporaryDir>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -497,11 +498,5 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The site view's web engine, as the program starts it.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // The recovery copy of a large unsaved page: how long the window is held when typing pauses.
 #include "app/recovery_keeper.h"
+#include "bench_main.h"
 #include "editor/highlighting_memo.h"
 
 #include <QApplication>
@@ -85,9 +86,5 @@ BENCHMARK(BM_RecoveryLongestStep50MB)
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

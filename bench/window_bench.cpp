@@ -2,6 +2,7 @@
 // status counts), opening a 50 MB page file: how soon the first screen shows and how long
 // the window may fail to answer while the rest arrives and is coloured and checked.
 #include "app/main_window.h"
+#include "bench_main.h"
 #include "editor/caret_tag_highlighter.h"
 #include "editor/highlighting_memo.h"
 #include "editor/page_commands.h"
@@ -119,10 +120,6 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/.cache")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toLocal8Bit());
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirvale Rivi Razare"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }
