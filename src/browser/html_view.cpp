@@ -44,6 +44,20 @@ private:
 
 namespace {
 
+// The length of QByteArray::toPercentEncoding's result, without making it: every byte but the
+// unreserved ones (letters, digits, "-", ".", "_", "~") takes three.
+qsizetype percentEncodedSize(const QByteArray &bytes)
+{
+    qsizetype size = bytes.size();
+    for (const char c : bytes) {
+        const bool unreserved = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
+                                c == '~';
+        size += unreserved ? 0 : 2;
+    }
+    return size;
+}
+
 const QString MainWindowUserAgent = QStringLiteral("Scribel Browser");
 // How long after its first showing a view makes its engine view.
 constexpr int CreationDelayMs = 10;
@@ -243,11 +257,12 @@ void HtmlView::load(const QUrl &url, std::optional<QPointF> scrolledTo)
     // go to the engine with their character set named, at the page's own address. The engine
     // takes such content as an address of at most 2 MiB; a larger page is opened as a file
     // (long enough for the engine to recognise its code page).
+    constexpr qsizetype MaxContent = 2 * 1024 * 1024 - 64;
     QFile file(url.toLocalFile());
-    if (url.isLocalFile() && file.open(QIODevice::ReadOnly)) {
+    // Percent-encoding never makes bytes fewer: a file that long is not read at all.
+    if (url.isLocalFile() && file.size() < MaxContent && file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.readAll();
-        constexpr qsizetype MaxContent = 2 * 1024 * 1024 - 64;
-        if (file.error() == QFileDevice::NoError && bytes.toPercentEncoding().size() < MaxContent) {
+        if (file.error() == QFileDevice::NoError && percentEncodedSize(bytes) < MaxContent) {
             m_view->page()->setContent(bytes, "text/html;charset=windows-1251", url);
             return;
         }
