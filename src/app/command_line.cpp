@@ -94,12 +94,12 @@ std::optional<int> run(const QStringList &arguments)
         QByteArray program = arguments.first().toLocal8Bit();
         char *argv[] = {program.data(), nullptr};
         QCoreApplication application(argc, argv);
-        const QString folder = apppaths::languageFolder();
-        QByteArray list = QDir::toNativeSeparators(folder).toLocal8Bit() + '\n';
-        for (const QString &name : QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files))
+        const QDir folder(apppaths::languageFolder());
+        QByteArray list = QDir::toNativeSeparators(folder.path()).toLocal8Bit() + '\n';
+        for (const QString &name : folder.entryList({QStringLiteral("*.lng")}, QDir::Files))
             list += name.toLocal8Bit() + '\n';
         writeOut(list);
-        return QDir(folder).isEmpty() ? 1 : 0;
+        return folder.isEmpty() ? 1 : 0;
     }
     if (first == QLatin1String("--check")) {
         if (args.size() < 2) {
