@@ -1,9 +1,6 @@
 #include "platform/recent_pages.h"
 
-#include "platform/page_file.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "platform/line_file.h"
 
 namespace recentpages {
 
@@ -18,16 +15,9 @@ QStringList added(QStringList list, const QString &path, int limit)
 
 QStringList load(const QString &file)
 {
-    // Only a regular file: a FIFO or device planted in the settings folder must not hang start-up.
-    QFile in(file);
-    if (!QFileInfo(file).isFile() || !in.open(QIODevice::ReadOnly))
-        return {};
     QStringList list;
-    const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (!line.isEmpty() && !list.contains(line) && list.size() < Limit)
+    for (const QString &line : linefile::read(file)) {
+        if (!list.contains(line) && list.size() < Limit)
             list.append(line);
     }
     return list;
@@ -35,14 +25,7 @@ QStringList load(const QString &file)
 
 bool save(const QString &file, const QStringList &list, QString *error)
 {
-    QByteArray bytes;
-    for (const QString &path : list)
-        bytes += path.toUtf8() + '\n';
-    QString reason;
-    const bool written = pagefile::write(file, bytes, &reason, savefile::Links::Replace);
-    if (!written && error)
-        *error = reason;
-    return written;
+    return linefile::write(file, list, error);
 }
 
 } // namespace recentpages

@@ -1,6 +1,6 @@
 #include "platform/spell_dictionary.h"
 
-#include "platform/page_file.h"
+#include "platform/line_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,12 +23,7 @@ bool isUtf8(Hunspell &dictionary)
 QSet<QString> readWords(const QString &path)
 {
     QSet<QString> words;
-    QFile file(path);
-    // Only a regular file: a FIFO or device in its place must not hang the program.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return words;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
+    for (const QString &line : linefile::read(path)) {
         if (!line.trimmed().isEmpty())
             words.insert(line.trimmed());
     }
@@ -113,16 +108,9 @@ bool SpellDictionary::addToPersonal(const QString &word, QString *error)
     QStringList words(stored.cbegin(), stored.cend());
     words << word;
     words.sort();
-    QByteArray bytes;
-    for (const QString &entry : std::as_const(words))
-        bytes += entry.toUtf8() + '\n';
     QDir().mkpath(QFileInfo(m_personalFile).absolutePath());
-    QString reason;
-    if (!pagefile::write(m_personalFile, bytes, &reason, savefile::Links::Replace)) {
-        if (error)
-            *error = reason;
+    if (!linefile::write(m_personalFile, words, error))
         return false;
-    }
     m_personal = stored;
     m_personal.insert(word);
     return true;
