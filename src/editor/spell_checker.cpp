@@ -2,6 +2,7 @@
 
 #include "editor/highlighting_memo.h"
 #include "editor/underline_layer.h"
+#include "markup/tag_grammar.h"
 #include "platform/error_display.h"
 #include "platform/interface_texts.h"
 #include "platform/spell_dictionary.h"
@@ -37,9 +38,14 @@ int partsAfter(QStringView name)
 {
     if (name.compare(QLatin1String("url"), Qt::CaseInsensitive) == 0)
         return 2;
-    if (name.startsWith(QLatin1String("jpg"), Qt::CaseInsensitive) ||
-        name.startsWith(QLatin1String("run:"), Qt::CaseInsensitive))
+    if (name.startsWith(QLatin1String("run:"), Qt::CaseInsensitive))
         return 1;
+    // A picture: an image word of the grammar and its number (jpg12, gifo7:80).
+    for (const markup::TagRule &rule : markup::TagGrammar()) {
+        if (rule.shape == markup::TagShape::Image && name.size() > rule.word.size() &&
+            name.startsWith(rule.word, Qt::CaseInsensitive) && name[rule.word.size()].isDigit())
+            return 1;
+    }
     return 0;
 }
 

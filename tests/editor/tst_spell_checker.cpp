@@ -51,6 +51,9 @@ private slots:
             << QStringList{"слово", "конец"};
         QTest::newRow("addresses and numbers")
             << "www.mv.example mail@mv.example 2024 a1b 3-й слово" << QStringList{"слово"};
+        QTest::newRow("picture captions of every image word")
+            << "^jpg12^подпись^ ^gif3^подпись^ ^pngo7:80^подпись^ ^jpeg5^подпись^ слово"
+            << QStringList{"слово"};
         QTest::newRow("apostrophe and hyphen inside")
             << "don't кто-то -x" << QStringList{"don't", "кто-то", "x"};
     }
